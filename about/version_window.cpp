@@ -1,0 +1,110 @@
+#include "about/version_window.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+#include "about/glide.h"
+#include "about/version_layout.h"
+#include "resources/app_icon.h"
+#include "shell/fonts.h"
+#include "shell/form_surface.h"
+#include "shell/twips.h"
+
+using version_layout::Id;
+using version_layout::kControls;
+using version_layout::row;
+
+Form2::Form2()
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowIcon(resources::appIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFont(fonts::defaultFont());
+
+    const QSize client(twips::toPixels(version_layout::kClientWidth),
+                       twips::toPixels(version_layout::kClientHeight));
+    surface_ = new FormSurface(kControls, this);
+    surface_->setFixedSize(client);
+    setFixedSize(client);
+
+    const layout::Control &ok = kControls[row(Id::Command1)];
+    Command1 = new QPushButton(layout::text(ok.caption), surface_);
+    Command1->setObjectName(layout::text(ok.name));
+    Command1->setGeometry(twips::toPixelRect(ok.left, ok.top, ok.width, ok.height));
+    Command1->setAutoDefault(false); // neither the default nor the cancel button
+    Command1->setDefault(false);
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+
+    // The icon is pixel art: enlarge it by whole pixels, never blur it.
+    const QSize iconSize = surface_->deviceRect(row(Id::Image1)).size();
+    surface_->setPicture(row(Id::Image1),
+                         resources::appIconImage().scaled(iconSize, Qt::IgnoreAspectRatio,
+                                                          Qt::FastTransformation));
+
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(glide::kIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+
+    Form_Load();
+    Timer1->start();
+}
+
+void Form2::showModal()
+{
+    if (const QScreen *s = screen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                 s->availableGeometry())
+                 .topLeft());
+    Command1->setFocus();
+    exec();
+}
+
+double Form2::label1Left() const
+{
+    return surface_->labelLeft(row(Id::Label1));
+}
+
+double Form2::label1Width() const
+{
+    return surface_->size(row(Id::Label1)).width();
+}
+
+double Form2::outerWidth() const
+{
+    return double(frameGeometry().width()) * twips::kPerPixel;
+}
+
+void Form2::Form_Load()
+{
+    Direction = glide::Right;
+}
+
+void Form2::Command1_Click()
+{
+    hide();
+    Timer1->stop(); // unloading: no tick after this
+}
+
+void Form2::Timer1_Timer()
+{
+    const layout::Control &image = kControls[row(Id::Image1)];
+    const glide::Limits limits{float(label1Width()), float(outerWidth()), float(image.left),
+                               float(image.width)};
+    const glide::State next = glide::step({float(label1Left()), Direction}, limits);
+    Direction = next.direction;
+    surface_->setLabelLeft(row(Id::Label1), next.left);
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) // no cancel button: Esc closes nothing
+        return;
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,55 @@
+#include "shell/fonts.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace fonts {
+namespace {
+
+const QString kDefaultFace = QStringLiteral("ＭＳ Ｐゴシック");
+constexpr double kDefaultPoints = 9.0;
+
+// Called before any font of ours is made. Without it fontconfig answers the
+// unknown name with a Latin face and borrows Japanese glyphs per character from
+// a fixed-pitch one, so captions come out in a patchwork of two fonts.
+void registerSubstitutions()
+{
+    static const bool done = [] {
+        const QStringList stand_ins{QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                    QStringLiteral("IPA Pゴシック"),
+                                    QStringLiteral("Noto Sans CJK JP")};
+        QFont::insertSubstitutions(kDefaultFace, stand_ins);
+        QFont::insertSubstitutions(QStringLiteral("MS PGothic"), stand_ins.mid(1));
+        return true;
+    }();
+    (void)done;
+}
+
+QFont make(const QString &face, double points, int weight)
+{
+    registerSubstitutions();
+    QFont font(face);
+    font.setPointSizeF(points);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+} // namespace
+
+QFont defaultFont()
+{
+    return make(kDefaultFace, kDefaultPoints, QFont::Normal);
+}
+
+QFont fromLayout(const layout::Font &font)
+{
+    return make(layout::text(font.face), font.points, font.weight);
+}
+
+QFont forControl(const layout::Control &control)
+{
+    return control.font ? fromLayout(*control.font) : defaultFont();
+}
+
+} // namespace fonts

@@ -1,0 +1,20 @@
+// ヌペ部の謎: an illustrated guide to the room of a school computer club.
+
+#include <QApplication>
+
+#include "shell/fonts.h"
+#include "shell/forms_runtime.h"
+#include "shell/main_window.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mirteka"));
+    QApplication::setDesktopFileName(QStringLiteral("mirteka"));
+    QApplication::setFont(fonts::defaultFont());
+
+    DesktopRuntime runtime;
+    Form1 form1(runtime);
+    form1.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// A runtime for tests: answers message boxes from a script and records what
+// was asked, points the program's folder wherever the test likes, counts
+// picture loads (which still go through the real loader) and notes End
+// instead of ending the test.
+
+#include <QStringList>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "shell/forms_runtime.h"
+
+class FakeRuntime final : public DesktopRuntime
+{
+public:
+    struct Asked
+    {
+        QString prompt;
+        int style;
+        QString title;
+        bool mainWindowVisible; ///< whether the window under test was on screen then
+    };
+
+    explicit FakeRuntime(QString folder = {}) : folder(std::move(folder)) {}
+
+    int MsgBox(const QString &prompt, int style, const QString &title) override
+    {
+        asked.push_back({prompt, style, title, watched && watched->isVisible()});
+        if (onMsgBox)
+            onMsgBox();
+        if (answers.empty())
+            return style == vbYesNo ? 0 : vbOK; // 0: nobody scripted an answer to a question
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QString AppPath() override { return folder; }
+
+    QImage LoadPicture(const QString &path, QSize deviceSize) override
+    {
+        loads.append(path);
+        return DesktopRuntime::LoadPicture(path, deviceSize);
+    }
+
+    void End() override { ++ended; }
+
+    QString folder;
+    std::deque<int> answers;
+    std::vector<Asked> asked;
+    QStringList loads;
+    int ended = 0;
+    QWidget *watched = nullptr;
+    std::function<void()> onMsgBox;
+};
