@@ -1,0 +1,133 @@
+// The JPEG marker walk: hand-made marker sequences for each way a walk can
+// end, files from Qt's own encoder, and every cut of a file.
+
+#include "guide/jpeg_structure.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QTest>
+
+using guide::JpegEnd;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> list)
+{
+    QByteArray out;
+    for (int b : list)
+        out.append(char(b));
+    return out;
+}
+
+QByteArray segment(int marker, const QByteArray &payload)
+{
+    const int length = int(payload.size()) + 2;
+    return bytes({0xFF, marker, length >> 8, length & 0xFF}) + payload;
+}
+
+const QByteArray kSoi = bytes({0xFF, 0xD8});
+const QByteArray kEoi = bytes({0xFF, 0xD9});
+const QByteArray kSof =
+    segment(0xC0, bytes({8, 0x01, 0xE0, 0x02, 0x80, 1, 1, 0x11, 0})); // 640 × 480
+const QByteArray kSos = segment(0xDA, bytes({1, 1, 0x00, 0, 63, 0}));
+// Stuffed FF, a restart marker, fill bytes before a restart marker.
+const QByteArray kEntropy =
+    bytes({0x12, 0xFF, 0x00, 0x34, 0xFF, 0xD0, 0x56, 0xFF, 0xFF, 0xD1, 0x78});
+// An APP1 segment holding an end-of-image marker, as an embedded thumbnail does.
+const QByteArray kApp1 = segment(0xE1, bytes({'E', 'x', 'i', 'f', 0, 0, 0xFF, 0xD8, 0xFF, 0xD9}));
+
+QByteArray progressiveJpeg()
+{
+    QImage image(40, 24, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    return buffer.data();
+}
+
+guide::JpegStructure scan(const QByteArray &b)
+{
+    return guide::scanJpegStructure(
+        std::span(reinterpret_cast<const std::uint8_t *>(b.constData()), std::size_t(b.size())));
+}
+
+} // namespace
+
+class TestJpegStructure : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void walk_data();
+    void walk();
+    void everyCutIsIncomplete();
+};
+
+void TestJpegStructure::walk_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<JpegEnd>("end");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("scans");
+
+    const QByteArray body = kSoi + kApp1 + kSof + kSos + kEntropy;
+    QTest::newRow("one scan") << body + kEoi << JpegEnd::Eoi << 640 << 480 << 1;
+    QTest::newRow("fill before markers, tables between scans")
+        << kSoi + bytes({0xFF, 0xFF}) + kSof + kSos + kEntropy + bytes({0xFF}) +
+               segment(0xC4, bytes({0x10})) + kSos + kEntropy + kEoi
+        << JpegEnd::Eoi << 640 << 480 << 2;
+    QTest::newRow("garbage after end")
+        << body + kEoi + "trailing" << JpegEnd::Eoi << 640 << 480 << 1;
+    QTest::newRow("Qt progressive") << progressiveJpeg() << JpegEnd::Eoi << 40 << 24 << 10;
+
+    QTest::newRow("empty") << QByteArray() << JpegEnd::NotJpeg << 0 << 0 << 0;
+    QTest::newRow("entropy data runs out") << body << JpegEnd::Truncated << 640 << 480 << 1;
+    QTest::newRow("ends on FF") << body + bytes({0xFF}) << JpegEnd::Truncated << 640 << 480 << 1;
+    QTest::newRow("segment past end")
+        << kSoi + bytes({0xFF, 0xE1, 0x40, 0x00}) + QByteArray(100, 'x') + kEoi
+        << JpegEnd::Truncated << 0 << 0 << 0;
+    QTest::newRow("length below 2")
+        << kSoi + bytes({0xFF, 0xE0, 0x00, 0x01}) + kEoi << JpegEnd::Malformed << 0 << 0 << 0;
+    QTest::newRow("stray byte between segments")
+        << kSoi + kSof + "x" + kSos + kEntropy + kEoi << JpegEnd::Malformed << 640 << 480 << 0;
+    QTest::newRow("scan before frame")
+        << kSoi + kSos + kEntropy + kEoi << JpegEnd::Malformed << 0 << 0 << 0;
+    QTest::newRow("second frame") << kSoi + kSof + kSof + kSos + kEntropy + kEoi
+                                  << JpegEnd::Malformed << 640 << 480 << 0;
+    QTest::newRow("frame header too short")
+        << kSoi + segment(0xC2, bytes({8, 0x01, 0xE0, 0x02, 0x80, 3, 1, 0x11, 0})) + kEoi
+        << JpegEnd::Malformed << 0 << 0 << 0;
+}
+
+void TestJpegStructure::walk()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(JpegEnd, end);
+    const auto s = scan(file);
+    QCOMPARE(s.end, end);
+    QTEST(s.width, "width");
+    QTEST(s.height, "height");
+    QTEST(s.scans, "scans");
+}
+
+// Every proper prefix of a file is cut short, wherever the cut falls: in a
+// segment, in entropy data, between a marker's two bytes.
+void TestJpegStructure::everyCutIsIncomplete()
+{
+    for (const QByteArray &file :
+         {progressiveJpeg(), kSoi + kApp1 + kSof + kSos + kEntropy + kEoi}) {
+        for (qsizetype cut = 0; cut < file.size(); ++cut) {
+            const JpegEnd end = scan(file.left(cut)).end;
+            QVERIFY2(end == JpegEnd::Truncated || (cut < 2 && end == JpegEnd::NotJpeg),
+                     qPrintable(QString::number(cut)));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestJpegStructure)
+#include "tst_jpeg_structure.moc"
