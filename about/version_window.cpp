@@ -73,7 +73,7 @@ double Form2::label1Left() const
 
 double Form2::label1Width() const
 {
-    return surface_->size(row(Id::Label1)).width();
+    return surface_->controlSize(row(Id::Label1)).width();
 }
 
 double Form2::outerWidth() const

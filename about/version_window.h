@@ -11,6 +11,8 @@ class QTimer;
 
 class Form2 final : public QDialog
 {
+    Q_OBJECT
+
 public:
     Form2();
 

@@ -26,7 +26,7 @@ public:
     double labelLeft(int row) const { return items_[row].left; }
 
     /// A control's size in twips: a self-sizing label's is its caption's extent.
-    QSizeF size(int row) const { return items_[row].size; }
+    QSizeF controlSize(int row) const { return items_[row].size; }
 
     /// A control's bounds in device pixels at this widget's device-pixel ratio.
     QRect deviceRect(int row) const;

@@ -19,6 +19,8 @@ class TextBox;
 
 class Form1 final : public QMainWindow
 {
+    Q_OBJECT
+
 public:
     explicit Form1(FormsRuntime &runtime);
 

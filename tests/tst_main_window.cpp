@@ -106,7 +106,7 @@ private Q_SLOTS:
         Form1 form(runtime);
         const int label4 = row(Id::Label4);
         QCOMPARE(form.surface()->labelLeft(label4), 2760.0);
-        const QSizeF size = form.surface()->size(label4);
+        const QSizeF size = form.surface()->controlSize(label4);
         // 26.25 points is 35 pixels: one line of it, as wide as the caption in that face.
         QVERIFY2(size.height() >= 450 && size.height() <= 600, qPrintable(QString::number(size.height())));
         QVERIFY2(size.width() >= 4000 && size.width() <= 5400, qPrintable(QString::number(size.width())));

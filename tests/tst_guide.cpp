@@ -1,0 +1,312 @@
+// The guide on the main window: each entry's text, button state and picture;
+// the missing-picture report and what it leaves on screen; the photo buttons.
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+#include "fake_runtime.h"
+#include "guide/guide_entries.h"
+#include "shell/form_surface.h"
+#include "shell/main_window.h"
+#include "shell/option_button.h"
+#include "shell/text_box.h"
+#include "test_pictures.h"
+
+using test_pictures::middle;
+using test_pictures::near;
+
+namespace {
+
+// Each file its own colour, so the frame tells which one it shows.
+const struct
+{
+    const char *name;
+    QColor colour;
+} kFiles[] = {{"room1.jpg", QColor(200, 0, 0)},    {"room2.jpg", QColor(0, 160, 0)},
+              {"kita.jpg", QColor(0, 0, 200)},     {"tv.jpg", QColor(200, 200, 0)},
+              {"paso1.jpg", QColor(200, 0, 200)},  {"paso2.jpg", QColor(0, 200, 200)},
+              {"karasu.jpg", QColor(90, 40, 10)},  {"matsu.jpg", QColor(250, 150, 50)},
+              {"saidan.jpg", QColor(120, 120, 250)}, {"higashi.jpg", QColor(40, 40, 40)}};
+
+QColor colourOf(const QString &name)
+{
+    for (const auto &f : kFiles)
+        if (name == QLatin1String(f.name))
+            return f.colour;
+    return {};
+}
+
+QString missingMessage(const QString &name)
+{
+    return QStringLiteral("画像ファイル「") + name +
+           QStringLiteral("」がみつかりません。\r\n間違って削除した場合は、新たにダウンロードし直して下さい。");
+}
+
+} // namespace
+
+class TestGuide : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString folder_;
+
+    QString path(const QString &name) const { return folder_ + u'/' + name; }
+
+    void verifyMessage(const FakeRuntime &runtime, const QString &name)
+    {
+        QVERIFY(!runtime.asked.empty());
+        const auto &asked = runtime.asked.back();
+        QCOMPARE(asked.prompt, missingMessage(name));
+        QCOMPARE(asked.style, int(vbOKOnly));
+        QCOMPARE(asked.title, QStringLiteral("えらー"));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(dir_.isValid());
+        folder_ = dir_.path();
+        QDir(folder_).removeRecursively();
+        QDir().mkpath(folder_);
+        for (const auto &f : kFiles)
+            QVERIFY(test_pictures::writeJpeg(folder_, f.name, f.colour));
+    }
+
+    void everyEntry_data()
+    {
+        QTest::addColumn<int>("n");
+        for (int n = 1; n <= 8; ++n)
+            QTest::addRow("entry %d", n) << n;
+    }
+
+    void everyEntry()
+    {
+        QFETCH(int, n);
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Option2_Click(); // start somewhere else, so every entry is a change
+        QTest::mouseClick(form.option(n), Qt::LeftButton, {}, QPoint(7, 7));
+        const guide::Entry &entry = guide::kEntries[n - 1];
+        QCOMPARE(form.selectionNumber(), qint16(n));
+        QCOMPARE(form.command2()->isEnabled(), n == 1 || n == 4);
+        QVERIFY(form.command1()->isEnabled());
+        QCOMPARE(form.text1()->text(), guide::composeText(entry));
+        const QString file = layout::text(entry.picture);
+        QCOMPARE(form.picturePath(), path(file));
+        QVERIFY(runtime.asked.empty());
+        QVERIFY(near(middle(form.image1Picture()), colourOf(file)));
+    }
+
+    // Any picture is stretched to fill the frame exactly, edge to edge.
+    void pictureFillsTheFrame()
+    {
+        QImage halves(100, 20, QImage::Format_RGB32);
+        halves.fill(Qt::red);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 50; x < 100; ++x)
+                halves.setPixelColor(x, y, Qt::blue);
+        QVERIFY(halves.save(path("kita.jpg"), "JPEG", 100));
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        form.Option2_Click();
+        QCOMPARE(form.image1Picture().size(), QSize(328, 247)); // 4920 × 3705 twips
+        QImage shot(form.surface()->size(), QImage::Format_RGB32);
+        form.surface()->render(&shot);
+        QVERIFY(near(shot.pixelColor(344, 56), Qt::red, 40));
+        QVERIFY(near(shot.pixelColor(671, 302), Qt::blue, 40));
+        QCOMPARE(shot.pixelColor(343, 100), QColor(Qt::black));
+        QCOMPARE(shot.pixelColor(672, 100), QColor(Qt::black));
+    }
+
+    void startWithoutRoom1()
+    {
+        QFile::remove(path("room1.jpg"));
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        runtime.watched = &form;
+        form.start();
+        QCOMPARE(runtime.asked.size(), std::size_t(1));
+        verifyMessage(runtime, "room1.jpg");
+        QVERIFY(!runtime.asked[0].mainWindowVisible);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.text1()->text(), guide::composeText(guide::kEntries[0]));
+        QVERIFY(form.command2()->isEnabled());
+        QVERIFY(form.image1Picture().isNull());
+    }
+
+    // A failed load keeps the old picture beside the new entry's text and state.
+    void missingPictureKeepsThePreviousOne()
+    {
+        QFile::remove(path("tv.jpg"));
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        form.Option2_Click();
+        form.Option3_Click();
+        verifyMessage(runtime, "tv.jpg");
+        QCOMPARE(form.selectionNumber(), qint16(3));
+        QCOMPARE(form.text1()->text(), guide::composeText(guide::kEntries[2]));
+        QVERIFY(!form.command2()->isEnabled());
+        QCOMPARE(form.picturePath(), path("tv.jpg"));
+        QVERIFY(near(middle(form.image1Picture()), colourOf("kita.jpg")));
+    }
+
+    // Whatever lies under a picture's name, the answer is the same message, at once.
+    void unusableFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("text file") << "text";
+        QTest::newRow("directory") << "directory";
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("truncated") << "truncated";
+    }
+
+    void unusableFiles()
+    {
+        QFETCH(QString, kind);
+        const QString file = path("matsu.jpg");
+        QFile::remove(file);
+        if (kind == "text") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("this is not a picture\n");
+        } else if (kind == "directory") {
+            QVERIFY(QDir().mkdir(file));
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (kind == "empty") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else {
+            QImage big(400, 300, QImage::Format_RGB32);
+            big.fill(Qt::white);
+            QVERIFY(big.save(file, "JPEG", 90));
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.resize(f.size() / 2));
+        }
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        form.Option6_Click();
+        QCOMPARE(runtime.asked.size(), std::size_t(1));
+        verifyMessage(runtime, "matsu.jpg");
+        QVERIFY(near(middle(form.image1Picture()), colourOf("room1.jpg")));
+        QDir(file).removeRecursively();
+        QFile::remove(file);
+    }
+
+    // No cache: every showing reads the file, so deletion and restoration show at once.
+    void deletedThenRestored()
+    {
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        form.Option5_Click();
+        QVERIFY(runtime.asked.empty());
+        QVERIFY(QFile::rename(path("karasu.jpg"), path("karasu.bak")));
+        form.Option5_Click();
+        verifyMessage(runtime, "karasu.jpg");
+        QVERIFY(near(middle(form.image1Picture()), colourOf("karasu.jpg")));
+        QVERIFY(test_pictures::writeJpeg(folder_, "karasu.jpg", Qt::white));
+        form.Option5_Click();
+        QCOMPARE(runtime.asked.size(), std::size_t(1));
+        QVERIFY(near(middle(form.image1Picture()), Qt::white));
+        QCOMPARE(runtime.loads.count(path("karasu.jpg")), 3);
+        QFile::remove(path("karasu.bak"));
+    }
+
+    void photoButtons_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("photo1");
+        QTest::addColumn<QString>("photo2");
+        QTest::newRow("entry 1") << 1 << "room1.jpg" << "room2.jpg";
+        QTest::newRow("entry 4") << 4 << "paso1.jpg" << "paso2.jpg";
+    }
+
+    void photoButtons()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, photo1);
+        QFETCH(QString, photo2);
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::mouseClick(form.option(entry), Qt::LeftButton, {}, QPoint(7, 7));
+        const QString text = form.text1()->text();
+        QTest::mouseClick(form.command2(), Qt::LeftButton);
+        QVERIFY(near(middle(form.image1Picture()), colourOf(photo2)));
+        QTest::mouseClick(form.command1(), Qt::LeftButton);
+        QVERIFY(near(middle(form.image1Picture()), colourOf(photo1)));
+        QTest::mouseClick(form.command2(), Qt::LeftButton);
+        // A missing second photograph: its own name in the message, the first one stays.
+        QFile::remove(path(photo1));
+        QTest::mouseClick(form.command1(), Qt::LeftButton);
+        verifyMessage(runtime, photo1);
+        QVERIFY(near(middle(form.image1Picture()), colourOf(photo2)));
+        QCOMPARE(form.selectionNumber(), qint16(entry));
+        QCOMPARE(form.text1()->text(), text);
+        QVERIFY(form.command2()->isEnabled());
+    }
+
+    // At the other entries the buttons read nothing and say nothing.
+    void photoButtonsDoNothingElsewhere()
+    {
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        for (int n : {2, 3, 5, 6, 7, 8}) {
+            QFile::remove(path(layout::text(guide::kEntries[n - 1].picture)));
+            QTest::mouseClick(form.option(n), Qt::LeftButton, {}, QPoint(7, 7));
+            const auto loads = runtime.loads.size();
+            const auto asked = runtime.asked.size();
+            const QImage picture = form.image1Picture();
+            QTest::mouseClick(form.command1(), Qt::LeftButton);
+            form.Command2_Click(); // disabled: only a direct call gets here
+            QCOMPARE(runtime.loads.size(), loads);
+            QCOMPARE(runtime.asked.size(), asked);
+            QCOMPARE(form.image1Picture(), picture);
+            QCOMPARE(form.selectionNumber(), qint16(n));
+        }
+    }
+
+    void room1MissingRoom2Present()
+    {
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        form.Option2_Click();
+        QFile::remove(path("room1.jpg"));
+        form.Option1_Click();
+        verifyMessage(runtime, "room1.jpg");
+        QVERIFY(near(middle(form.image1Picture()), colourOf("kita.jpg")));
+        form.Command2_Click();
+        QCOMPARE(runtime.asked.size(), std::size_t(1));
+        QVERIFY(near(middle(form.image1Picture()), colourOf("room2.jpg")));
+    }
+
+    // The folder is joined with one separator and nothing else, even at the root.
+    void folderAtTheRoot()
+    {
+        FakeRuntime runtime(QDir::rootPath());
+        Form1 form(runtime);
+        form.Option7_Click();
+        QCOMPARE(form.picturePath(), QDir::rootPath() + QDir::separator() + "saidan.jpg");
+        if (!QFile::exists(form.picturePath()))
+            verifyMessage(runtime, "saidan.jpg");
+    }
+};
+
+QTEST_MAIN(TestGuide)
+#include "tst_guide.moc"

@@ -1,0 +1,214 @@
+// The version window: the glide step against its worked trace, the window's
+// layout, its modality over the main window, and its life from open to close.
+
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "about/glide.h"
+#include "about/version_layout.h"
+#include "about/version_window.h"
+#include "fake_runtime.h"
+#include "shell/form_surface.h"
+#include "shell/main_window.h"
+#include "shell/option_button.h"
+#include "test_pictures.h"
+
+namespace {
+
+// The stored layout: label 1800 wide, icon from 240 to 1200.
+glide::Limits limitsFor(float outerWidth)
+{
+    return {1800, outerWidth, 240, 960};
+}
+
+// Opens the version window from the menu's handler and runs `inside` while it
+// is up; closes it afterwards if `inside` did not (a failed check returns early).
+void whileOpen(Form1 &form, const std::function<void(Form2 &)> &inside)
+{
+    QTimer::singleShot(0, &form, [inside] {
+        auto *form2 = qobject_cast<Form2 *>(QApplication::activeModalWidget());
+        if (!form2)
+            return;
+        const QPointer<Form2> guard(form2);
+        inside(*form2);
+        if (guard && guard->isVisible())
+            guard->close();
+    });
+    form.Ver_Click();
+}
+
+} // namespace
+
+class TestVersionWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(test_pictures::writeJpeg(folder_.path(), "room1.jpg", Qt::red)); }
+
+    void trace_data()
+    {
+        QTest::addColumn<int>("tick");
+        QTest::addColumn<float>("left");
+        QTest::addColumn<int>("direction");
+        const struct
+        {
+            int tick;
+            float left;
+            int direction;
+        } rows[] = {{1, 1540, 0},  {2, 1640, 0},  {38, 5240, 0}, {39, 5340, 1},
+                    {40, 5240, 1}, {78, 1440, 1}, {79, 1340, 0}, {80, 1440, 0},
+                    {119, 5340, 1}, {159, 1340, 0}};
+        for (const auto &r : rows)
+            QTest::addRow("tick %d", r.tick) << r.tick << r.left << r.direction;
+    }
+
+    void trace()
+    {
+        QFETCH(int, tick);
+        QFETCH(float, left);
+        QFETCH(int, direction);
+        glide::State s{1440, glide::Right};
+        for (int i = 0; i < tick; ++i)
+            s = glide::step(s, limitsFor(7290));
+        QCOMPARE(s.left, left);
+        QCOMPARE(int(s.direction), direction);
+    }
+
+    // Equal to a limit is not past it.
+    void equalLimitDoesNotTurn()
+    {
+        glide::State s{1440, glide::Right};
+        while (s.left < 5240)
+            s = glide::step(s, limitsFor(7240));
+        QCOMPARE(int(s.direction), int(glide::Right)); // right edge 7040 = limit 7040
+        s = glide::step(s, limitsFor(7240));
+        QCOMPARE(s.left, 5340.f);
+        QCOMPARE(int(s.direction), int(glide::Left));
+        // And on the way back, Left 1400 equal to the left limit does not turn either.
+        glide::State back{1500, glide::Left};
+        back = glide::step(back, limitsFor(7290));
+        QCOMPARE(back.left, 1400.f);
+        QCOMPARE(int(back.direction), int(glide::Left));
+    }
+
+    void narrowWindowNeverRunsAway()
+    {
+        glide::State s{1440, glide::Right};
+        s = glide::step(s, limitsFor(3000));
+        QCOMPARE(s.left, 1540.f);
+        QCOMPARE(int(s.direction), int(glide::Left));
+        for (int i = 0; i < 1000; ++i) {
+            s = glide::step(s, limitsFor(3000));
+            QVERIFY(s.left == 1340.f || s.left == 1440.f);
+        }
+    }
+
+    void layout()
+    {
+        Form2 form2;
+        QCOMPARE(form2.windowTitle(), QStringLiteral("バージョン情報"));
+        QCOMPARE(form2.surface()->size(), QSize(480, 98));
+        QCOMPARE(form2.minimumSize(), form2.maximumSize());
+        QVERIFY(!(form2.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
+        QVERIFY(!form2.windowIcon().isNull());
+        QCOMPARE(form2.command1()->text(), QStringLiteral("OK"));
+        QVERIFY(!form2.command1()->autoDefault() && !form2.command1()->isDefault());
+        QCOMPARE(form2.timer1()->interval(), 50);
+        QVERIFY(form2.timer1()->isActive());
+        QCOMPARE(form2.direction(), qint16(0));
+        QCOMPARE(form2.label1Left(), 1440.0);
+
+        using version_layout::Id;
+        const auto caption = [](Id id) {
+            return layout::text(version_layout::kControls[version_layout::row(id)].caption);
+        };
+        QCOMPARE(caption(Id::Label1), QStringLiteral("ヌペ部の謎　'99"));
+        QCOMPARE(caption(Id::Label2).size(), 40);
+        const QString credits = caption(Id::Label3);
+        QVERIFY(credits.startsWith(QStringLiteral("企画・構成・文章・写真・プログラム：　1999年度ヌペ部部長　")));
+        QVERIFY(credits.endsWith(QStringLiteral("／Project ZOMI")));
+
+        // The icon is enlarged by whole pixels: each icon pixel is a solid 2 × 1.5 block.
+        const QImage &icon = form2.surface()->picture(version_layout::row(Id::Image1));
+        QCOMPARE(icon.size(), QSize(64, 48));
+        QCOMPARE(icon.pixelColor(0, 0), icon.pixelColor(1, 0));
+    }
+
+    // The window's own tick reads the label, the icon and its own outer width.
+    void tickUsesTheWindowsOwnLimits()
+    {
+        Form2 form2;
+        form2.timer1()->stop();
+        const double width = form2.label1Width();
+        const double rightLimit = form2.outerWidth() - 200;
+        int ticks = 0;
+        while (form2.direction() == 0 && ticks < 100) {
+            form2.Timer1_Timer();
+            ++ticks;
+        }
+        QCOMPARE(form2.label1Left(), 1440.0 + 100 * ticks);
+        QVERIFY(form2.label1Left() + width > rightLimit);
+        QVERIFY(form2.label1Left() - 100 + width <= rightLimit);
+        while (form2.direction() == 1)
+            form2.Timer1_Timer();
+        QCOMPARE(form2.label1Left(), 1340.0);
+    }
+
+    void modalAndFreshEachTime()
+    {
+        FakeRuntime runtime(folder_.path());
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        for (int opening = 0; opening < 2; ++opening) {
+            whileOpen(form, [&](Form2 &form2) {
+                QCOMPARE(form2.direction(), qint16(0));
+                QCOMPARE(form2.label1Left(), 1440.0);
+                QVERIFY(QTest::qWaitForWindowActive(&form2));
+                QCOMPARE(QApplication::focusWidget(), form2.command1());
+                // Let it glide a little, then try the main window.
+                QTest::qWait(180);
+                QVERIFY(form2.label1Left() > 1440.0);
+                QWindow *main = form.windowHandle();
+                const QPoint spot = form.option(3)->mapTo(&form, QPoint(7, 7));
+                QTest::mouseClick(main, Qt::LeftButton, {}, spot);
+                const QRect ver = form.menuBar()->actionGeometry(form.verItem());
+                QTest::mouseClick(main, Qt::LeftButton, {}, form.menuBar()->mapTo(&form, ver.center()));
+                QCOMPARE(form.selectionNumber(), qint16(1));
+                QVERIFY(form.option(1)->isChecked());
+                if (opening == 0)
+                    QTest::mouseClick(form2.command1(), Qt::LeftButton);
+                else
+                    form2.close(); // the close box
+            });
+            QVERIFY(!QApplication::activeModalWidget());
+            QVERIFY(qApp->topLevelWidgets().size() >= 1);
+            for (QWidget *w : qApp->topLevelWidgets())
+                QVERIFY(!qobject_cast<Form2 *>(w));
+        }
+    }
+
+    void manyOpeningsLeaveNothingBehind()
+    {
+        FakeRuntime runtime(folder_.path());
+        Form1 form(runtime);
+        form.start();
+        const auto before = qApp->topLevelWidgets().size();
+        for (int i = 0; i < 1000; ++i)
+            whileOpen(form, [](Form2 &form2) { form2.Command1_Click(); });
+        QCOMPARE(qApp->topLevelWidgets().size(), before);
+        QCOMPARE(form.findChildren<QTimer *>().size(), 0);
+    }
+};
+
+QTEST_MAIN(TestVersionWindow)
+#include "tst_version_window.moc"
