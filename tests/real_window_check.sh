@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The program in a real window under a window manager: its main window appears
+# with its title, a fixed size and its icon; closing it through the window
+# manager ends the program with status 0, and so does "終了" answered with Enter.
+set -u
+program=${1:?usage: real_window_check.sh PROGRAM}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for t in Xvfb openbox xdotool wmctrl xprop xdpyinfo; do
+  command -v "$t" >/dev/null || fail "$t is missing (apt-get install xvfb openbox xdotool wmctrl x11-utils)"
+done
+source "$(dirname "$0")/../tools/virtual_display.sh"
+start_virtual_display
+
+# Waits for the program to end and puts its exit status (or "hung") in $status.
+wait_for_exit() {
+  for _ in $(seq 100); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      status=$?
+      return
+    fi
+    sleep 0.1
+  done
+  kill "$1"
+  status=hung
+}
+
+"$program" &
+pid=$!
+win=$(wait_for_window "ヌペ部の謎") || fail "the main window did not appear"
+hints=$(xprop -id "$win" WM_NORMAL_HINTS)
+min=$(grep -o 'minimum size: [0-9]* by [0-9]*' <<<"$hints" | grep -o '[0-9]* by [0-9]*')
+max=$(grep -o 'maximum size: [0-9]* by [0-9]*' <<<"$hints" | grep -o '[0-9]* by [0-9]*')
+[ -n "$min" ] && [ "$min" = "$max" ] || fail "the window is not of fixed size ($hints)"
+xprop -id "$win" _NET_WM_ICON | grep -q "Icon (32 x 32)" || fail "no 32 × 32 icon on the window"
+wmctrl -i -c "$win"
+wait_for_exit "$pid"
+[ "$status" = 0 ] || fail "closing through the window manager ended with status $status"
+echo "closed by the window manager: status 0"
+
+"$program" &
+pid=$!
+win=$(wait_for_window "ヌペ部の謎") || fail "the main window did not appear the second time"
+xdotool windowactivate --sync "$win" 2>/dev/null
+xdotool mousemove --window "$win" 14 9 click 1 # "終了" at the left of the menu bar
+wait_for_window "終了" >/dev/null || fail "no exit question after clicking 終了"
+sleep 0.3
+xdotool key Return # Yes is the default button
+wait_for_exit "$pid"
+[ "$status" = 0 ] || fail "終了 answered with Enter ended with status $status"
+echo "ended by 終了 and Enter: status 0"

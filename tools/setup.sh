@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need (Debian 12, as root), then
+# configures and builds into ./build. Safe to run again: it installs only
+# what is missing and rebuilds only what changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  # build
+  cmake ninja-build g++ qt6-base-dev
+  # the Japanese proportional Gothic the windows are drawn in
+  fonts-ipafont-gothic
+  # a real window on a virtual display, and a look at it
+  xvfb openbox xdotool wmctrl imagemagick x11-utils
+  # the Windows version resource is checked by compiling it
+  binutils-mingw-w64-x86-64 cpp
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Run as root (or with sudo) to install the packages above." >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+build_type=${MIRTEKA_BUILD_TYPE:-RelWithDebInfo}
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type" >/dev/null
+cmake --build build -j"$(nproc)"
