@@ -9,6 +9,7 @@
 #include "about/glide.h"
 #include "about/version_layout.h"
 #include "resources/app_icon.h"
+#include "shell/accessible_image.h"
 #include "shell/fonts.h"
 #include "shell/form_surface.h"
 #include "shell/twips.h"
@@ -40,6 +41,17 @@ Form2::Form2()
     Command1->setAutoDefault(false); // neither the default nor the cancel button
     Command1->setDefault(false);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    Command1->setAccessibleDescription(QStringLiteral("バージョン情報を閉じます"));
+
+    // The labels are painted; screen readers get their captions from the window and the icon.
+    const layout::Control &icon = kControls[row(Id::Image1)];
+    auto *iconAccess = new AccessibleImage(
+        twips::toPixelRect(icon.left, icon.top, icon.width, icon.height), surface_);
+    iconAccess->setAccessibleName(QStringLiteral("アイコン"));
+    QStringList captions;
+    for (Id id : {Id::Label1, Id::Label2, Id::Label3})
+        captions << layout::text(kControls[row(id)].caption);
+    setAccessibleDescription(captions.join(u'\n'));
 
     // The icon is pixel art: enlarge it by whole pixels, never blur it.
     const QSize iconSize = surface_->deviceRect(row(Id::Image1)).size();

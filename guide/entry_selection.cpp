@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "guide/guide_entries.h"
+#include "shell/accessible_image.h"
 #include "shell/form_surface.h"
 #include "shell/forms_runtime.h"
 #include "shell/main_window.h"
@@ -74,4 +75,5 @@ void Form1::ShowPicture(const QString &fileName)
         return;
     }
     surface_->setPicture(main_layout::row(main_layout::Id::Image1), picture);
+    image1Access_->setAccessibleDescription(QStringLiteral("表示中の写真：") + fileName);
 }

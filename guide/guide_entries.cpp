@@ -108,6 +108,13 @@ constexpr std::array<Entry, 8> kEntries = {{
     {u"東ヌペ部（CIA教室）", kLines8, false, u"higashi.jpg"},
 }};
 
+QString spotName(const Entry &entry)
+{
+    if (entry.heading.empty())
+        return QStringLiteral("部室（入り口のドアと窓）");
+    return QStringView(entry.heading.data(), qsizetype(entry.heading.size())).toString();
+}
+
 QString composeText(const Entry &entry)
 {
     QString text;

@@ -20,6 +20,10 @@ struct Entry
 /// Entries 1 to 8, in order: kEntries[n - 1] is entry n.
 extern const std::array<Entry, 8> kEntries;
 
+/// What the entry's spot on the plan is called, for screen readers: its
+/// heading, or, for entry 1, which has none, the room's entrance and window.
+QString spotName(const Entry &entry);
+
 /// The entry's text: heading (if any) and lines joined by CR LF, nothing before
 /// the first line or after the last.
 QString composeText(const Entry &entry);

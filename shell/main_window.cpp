@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "about/version_window.h"
+#include "guide/guide_entries.h"
 #include "resources/app_icon.h"
+#include "shell/accessible_image.h"
 #include "shell/fonts.h"
 #include "shell/form_surface.h"
 #include "shell/forms_runtime.h"
@@ -65,6 +67,8 @@ void Form1::buildMenu()
     Ver = new QAction(QStringLiteral("バージョン情報"), this);
     End->setObjectName(QStringLiteral("End"));
     Ver->setObjectName(QStringLiteral("Ver"));
+    End->setStatusTip(QStringLiteral("プログラムを終了します"));
+    Ver->setStatusTip(QStringLiteral("バージョン情報を表示します"));
     menuBar()->addAction(End);
     menuBar()->addAction(Ver);
     connect(End, &QAction::triggered, this, &Form1::End_Click);
@@ -82,6 +86,8 @@ void Form1::buildControls()
             auto *button = new OptionButton(layout::text(c.caption), QColor::fromRgb(c.fill),
                                             surface_);
             button->setChecked(c.selected);
+            button->setAccessibleName(guide::spotName(guide::kEntries[n - 1]));
+            button->setAccessibleDescription(QStringLiteral("この場所の説明と写真を表示します"));
             connect(button, &QAbstractButton::clicked, this,
                     [this, n] { (this->*kOptionClicks[n - 1])(); });
             options_[n - 1] = button;
@@ -94,7 +100,11 @@ void Form1::buildControls()
             widget = button;
             break;
         }
-        case layout::Kind::TextBox: widget = Text1 = new TextBox(surface_); break;
+        case layout::Kind::TextBox:
+            widget = Text1 = new TextBox(surface_);
+            Text1->setAccessibleName(QStringLiteral("説明"));
+            Text1->setAccessibleDescription(QStringLiteral("選んだ場所の説明"));
+            break;
         default: continue; // painted by the surface
         }
         widget->setObjectName(layout::text(c.name));
@@ -105,6 +115,13 @@ void Form1::buildControls()
     Command2 = surface_->findChild<QPushButton *>(QStringLiteral("Command2"));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    Command1->setAccessibleDescription(QStringLiteral("この場所の1枚目の写真を表示します"));
+    Command2->setAccessibleDescription(QStringLiteral("この場所の2枚目の写真を表示します"));
+
+    const layout::Control &image = kControls[row(Id::Image1)];
+    image1Access_ = new AccessibleImage(
+        twips::toPixelRect(image.left, image.top, image.width, image.height), surface_);
+    image1Access_->setAccessibleName(QStringLiteral("写真"));
 
     // Windowed controls lie above the painting; among themselves, in table order.
     for (auto it = tabStops.rbegin(); it != tabStops.rend(); ++it)

@@ -10,6 +10,7 @@
 
 #include "shell/main_layout.h"
 
+class AccessibleImage;
 class FormSurface;
 class FormsRuntime;
 class OptionButton;
@@ -39,6 +40,7 @@ public:
     QAction *endItem() const { return End; }
     QAction *verItem() const { return Ver; }
     FormSurface *surface() const { return surface_; }
+    AccessibleImage *image1Access() const { return image1Access_; }
     const QImage &image1Picture() const;
 
     // Event handlers. Public because the runtime raises them by name, and so
@@ -72,6 +74,7 @@ private:
     TextBox *Text1 = nullptr;
     QAction *End = nullptr;
     QAction *Ver = nullptr;
+    AccessibleImage *image1Access_ = nullptr; // what screen readers see of Image1
 
     qint16 SelectionNumber = 0;
     QString PicturePath;
