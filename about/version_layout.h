@@ -7,7 +7,7 @@
 
 namespace version_layout {
 
-inline constexpr int kClientWidth = 7200; ///< twips
+inline constexpr int kClientWidth = 7200;  ///< twips
 inline constexpr int kClientHeight = 1470; ///< twips
 
 enum class Id { Command1, Image1, Label2, Label3, Label1, Count };

@@ -2,15 +2,13 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 #include "about/glide.h"
 #include "about/version_layout.h"
 #include "resources/app_icon.h"
 #include "shell/accessible_image.h"
-#include "shell/fonts.h"
+#include "shell/form_frame.h"
 #include "shell/form_surface.h"
 #include "shell/twips.h"
 
@@ -21,12 +19,7 @@ using version_layout::row;
 Form2::Form2()
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
-    setWindowIcon(resources::appIcon());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFont(fonts::defaultFont());
+    form_frame::apply(*this, QStringLiteral("バージョン情報"), true);
 
     const QSize client(twips::toPixels(version_layout::kClientWidth),
                        twips::toPixels(version_layout::kClientHeight));
@@ -55,9 +48,9 @@ Form2::Form2()
 
     // The icon is pixel art: enlarge it by whole pixels, never blur it.
     const QSize iconSize = surface_->deviceRect(row(Id::Image1)).size();
-    surface_->setPicture(row(Id::Image1),
-                         resources::appIconImage().scaled(iconSize, Qt::IgnoreAspectRatio,
-                                                          Qt::FastTransformation));
+    surface_->setPicture(
+        row(Id::Image1),
+        resources::appIconImage().scaled(iconSize, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -70,33 +63,18 @@ Form2::Form2()
 
 void Form2::showModal()
 {
-    if (const QScreen *s = screen())
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
-                                 s->availableGeometry())
-                 .topLeft());
+    form_frame::centreOnScreen(*this);
     Command1->setFocus();
     exec();
 }
 
-double Form2::label1Left() const
-{
-    return surface_->labelLeft(row(Id::Label1));
-}
+double Form2::label1Left() const { return surface_->labelLeft(row(Id::Label1)); }
 
-double Form2::label1Width() const
-{
-    return surface_->controlSize(row(Id::Label1)).width();
-}
+double Form2::label1Width() const { return surface_->controlSize(row(Id::Label1)).width(); }
 
-double Form2::outerWidth() const
-{
-    return double(frameGeometry().width()) * twips::kPerPixel;
-}
+double Form2::outerWidth() const { return double(frameGeometry().width()) * twips::kPerPixel; }
 
-void Form2::Form_Load()
-{
-    Direction = glide::Right;
-}
+void Form2::Form_Load() { Direction = glide::Right; }
 
 void Form2::Command1_Click()
 {

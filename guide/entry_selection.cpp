@@ -23,10 +23,7 @@ constexpr PhotoPair kPhotoPairs[]{{1, u"room1.jpg", u"room2.jpg"}, {4, u"paso1.j
 
 } // namespace
 
-void Form1::Form_Load()
-{
-    Option1_Click();
-}
+void Form1::Form_Load() { Option1_Click(); }
 
 void Form1::Option1_Click() { selectEntry(1); }
 void Form1::Option2_Click() { selectEntry(2); }
@@ -68,10 +65,11 @@ void Form1::ShowPicture(const QString &fileName)
     PicturePath = runtime_.AppPath() + QDir::separator() + fileName;
     const QImage picture = runtime_.LoadPicture(PicturePath, image1DeviceSize());
     if (picture.isNull()) {
-        runtime_.MsgBox(QStringLiteral("画像ファイル「") + fileName +
-                            QStringLiteral("」がみつかりません。\r\n"
-                                           "間違って削除した場合は、新たにダウンロードし直して下さい。"),
-                        vbOKOnly, QStringLiteral("えらー"));
+        runtime_.MsgBox(
+            QStringLiteral("画像ファイル「") + fileName +
+                QStringLiteral("」がみつかりません。\r\n"
+                               "間違って削除した場合は、新たにダウンロードし直して下さい。"),
+            vbOKOnly, QStringLiteral("えらー"));
         return;
     }
     surface_->setPicture(main_layout::row(main_layout::Id::Image1), picture);

@@ -37,10 +37,7 @@ QFont make(const QString &face, double points, int weight)
 
 } // namespace
 
-QFont defaultFont()
-{
-    return make(kDefaultFace, kDefaultPoints, QFont::Normal);
-}
+QFont defaultFont() { return make(kDefaultFace, kDefaultPoints, QFont::Normal); }
 
 QFont fromLayout(const layout::Font &font)
 {

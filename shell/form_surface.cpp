@@ -74,16 +74,13 @@ void FormSurface::setLabelLeft(int row, double left)
     update(before.united(logicalBounds(row)));
 }
 
-QRect FormSurface::deviceRect(int row) const
-{
-    return deviceRect(row, devicePixelRatioF());
-}
+QRect FormSurface::deviceRect(int row) const { return deviceRect(row, devicePixelRatioF()); }
 
 QRect FormSurface::deviceRect(int row, qreal dpr) const
 {
     const Item &item = items_[row];
-    return twips::toDeviceRect(item.left, table_[row].top, item.size.width(),
-                               item.size.height(), dpr);
+    return twips::toDeviceRect(item.left, table_[row].top, item.size.width(), item.size.height(),
+                               dpr);
 }
 
 QRect FormSurface::logicalBounds(int row) const
@@ -103,13 +100,22 @@ void FormSurface::paintEvent(QPaintEvent *event)
     for (int row = int(table_.size()) - 1; row >= 0; --row) {
         const Control &c = table_[row];
         switch (c.kind) {
-        case Kind::Shape: paintShape(p, c, dpr); break;
-        case Kind::Line: paintLine(p, c, dpr); break;
-        case Kind::Label: paintLabel(p, row, dpr); break;
-        case Kind::Image: paintImage(p, row, dpr); break;
+        case Kind::Shape:
+            paintShape(p, c, dpr);
+            break;
+        case Kind::Line:
+            paintLine(p, c, dpr);
+            break;
+        case Kind::Label:
+            paintLabel(p, row, dpr);
+            break;
+        case Kind::Image:
+            paintImage(p, row, dpr);
+            break;
         case Kind::OptionButton:
         case Kind::CommandButton:
-        case Kind::TextBox: break; // child widgets
+        case Kind::TextBox:
+            break; // child widgets
         }
     }
 }
@@ -145,8 +151,7 @@ void FormSurface::paintLabel(QPainter &p, int row, qreal dpr) const
 {
     const Control &c = table_[row];
     const QRect device = deviceRect(row, dpr);
-    const QRectF r(device.x() / dpr, device.y() / dpr, device.width() / dpr,
-                   device.height() / dpr);
+    const QRectF r(device.x() / dpr, device.y() / dpr, device.width() / dpr, device.height() / dpr);
     p.save();
     p.setClipRect(r, Qt::IntersectClip); // a fixed-size label cuts its caption off at its edges
     if (c.opaque)

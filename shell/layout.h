@@ -37,7 +37,7 @@ struct Control
 {
     std::u16string_view name;
     Kind kind;
-    int left, top, width, height;  ///< twips; for a line: x1, y1, x2, y2
+    int left, top, width, height; ///< twips; for a line: x1, y1, x2, y2
     std::u16string_view caption{};
     QRgb fill = kSystemColour;     ///< shape fill or back colour (#RRGGBB)
     bool border = false;           ///< one-pixel solid border (shapes, images)
@@ -45,8 +45,8 @@ struct Control
     int tabIndex = -1;             ///< -1: the control has none
     Sizing sizing = Sizing::Fixed; ///< labels that take the size of their caption
     const Font *font = nullptr;
-    bool opaque = false;           ///< labels: paint the button face behind the caption
-    bool selected = false;         ///< option buttons: selected when the window is built
+    bool opaque = false;   ///< labels: paint the button face behind the caption
+    bool selected = false; ///< option buttons: selected when the window is built
 };
 
 using Table = std::span<const Control>;
@@ -54,13 +54,24 @@ using Table = std::span<const Control>;
 constexpr Control shape(std::u16string_view name, int l, int t, int w, int h, QRgb fill,
                         bool border)
 {
-    return {.name = name, .kind = Kind::Shape, .left = l, .top = t, .width = w, .height = h,
-            .fill = fill, .border = border};
+    return {.name = name,
+            .kind = Kind::Shape,
+            .left = l,
+            .top = t,
+            .width = w,
+            .height = h,
+            .fill = fill,
+            .border = border};
 }
 
 constexpr Control line(std::u16string_view name, int x1, int y1, int x2, int y2, int pixels = 1)
 {
-    return {.name = name, .kind = Kind::Line, .left = x1, .top = y1, .width = x2, .height = y2,
+    return {.name = name,
+            .kind = Kind::Line,
+            .left = x1,
+            .top = y1,
+            .width = x2,
+            .height = y2,
             .lineWidth = pixels};
 }
 
@@ -68,35 +79,66 @@ constexpr Control label(std::u16string_view name, int l, int t, int w, int h,
                         std::u16string_view caption, int tab, Sizing sizing,
                         const Font *font = nullptr, bool opaque = false)
 {
-    return {.name = name, .kind = Kind::Label, .left = l, .top = t, .width = w, .height = h,
-            .caption = caption, .tabIndex = tab, .sizing = sizing, .font = font,
+    return {.name = name,
+            .kind = Kind::Label,
+            .left = l,
+            .top = t,
+            .width = w,
+            .height = h,
+            .caption = caption,
+            .tabIndex = tab,
+            .sizing = sizing,
+            .font = font,
             .opaque = opaque};
 }
 
 constexpr Control option(std::u16string_view name, int l, int t, int w, int h, int tab,
                          bool selected = false, std::u16string_view caption = {})
 {
-    return {.name = name, .kind = Kind::OptionButton, .left = l, .top = t, .width = w,
-            .height = h, .caption = caption, .fill = 0xFFC0FFFFu, .tabIndex = tab,
+    return {.name = name,
+            .kind = Kind::OptionButton,
+            .left = l,
+            .top = t,
+            .width = w,
+            .height = h,
+            .caption = caption,
+            .fill = 0xFFC0FFFFu,
+            .tabIndex = tab,
             .selected = selected};
 }
 
 constexpr Control command(std::u16string_view name, int l, int t, int w, int h,
                           std::u16string_view caption, int tab)
 {
-    return {.name = name, .kind = Kind::CommandButton, .left = l, .top = t, .width = w,
-            .height = h, .caption = caption, .tabIndex = tab};
+    return {.name = name,
+            .kind = Kind::CommandButton,
+            .left = l,
+            .top = t,
+            .width = w,
+            .height = h,
+            .caption = caption,
+            .tabIndex = tab};
 }
 
 constexpr Control textBox(std::u16string_view name, int l, int t, int w, int h, int tab)
 {
-    return {.name = name, .kind = Kind::TextBox, .left = l, .top = t, .width = w, .height = h,
+    return {.name = name,
+            .kind = Kind::TextBox,
+            .left = l,
+            .top = t,
+            .width = w,
+            .height = h,
             .tabIndex = tab};
 }
 
 constexpr Control image(std::u16string_view name, int l, int t, int w, int h, bool border)
 {
-    return {.name = name, .kind = Kind::Image, .left = l, .top = t, .width = w, .height = h,
+    return {.name = name,
+            .kind = Kind::Image,
+            .left = l,
+            .top = t,
+            .width = w,
+            .height = h,
             .border = border};
 }
 

@@ -11,6 +11,7 @@ inline constexpr int kClientWidth = 10185; ///< twips
 inline constexpr int kClientHeight = 7395; ///< twips
 
 /// Controls in table order, which is depth order (Option1 frontmost, Shape9 backmost).
+// clang-format off
 #define MIRTEKA_MAIN_CONTROLS(X)                                                                \
     X(Option1) X(Option6) X(Option8) X(Option5) X(Option4) X(Option3) X(Option2) X(Option7)     \
     X(Command2) X(Command1) X(Text1)                                                            \
@@ -21,6 +22,7 @@ inline constexpr int kClientHeight = 7395; ///< twips
     X(Line11) X(Line10) X(Line9) X(Line8) X(Line7) X(Line6) X(Shape7) X(Line5) X(Line4)         \
     X(Line3) X(Line2) X(Line1) X(Shape5) X(Shape4) X(Shape2) X(Shape6) X(Shape1) X(Shape8)      \
     X(Shape9)
+// clang-format on
 
 #define MIRTEKA_ID(name) name,
 enum class Id { MIRTEKA_MAIN_CONTROLS(MIRTEKA_ID) Count };

@@ -4,17 +4,14 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
 #include <algorithm>
 #include <vector>
 
 #include "about/version_window.h"
 #include "guide/guide_entries.h"
-#include "resources/app_icon.h"
 #include "shell/accessible_image.h"
-#include "shell/fonts.h"
+#include "shell/form_frame.h"
 #include "shell/form_surface.h"
 #include "shell/forms_runtime.h"
 #include "shell/option_button.h"
@@ -33,23 +30,14 @@ constexpr std::array<void (Form1::*)(), 8> kOptionClicks{
     &Form1::Option5_Click, &Form1::Option6_Click, &Form1::Option7_Click, &Form1::Option8_Click};
 
 // "Option4" → 4.
-int optionNumber(const layout::Control &c)
-{
-    return c.name.back() - u'0';
-}
+int optionNumber(const layout::Control &c) { return c.name.back() - u'0'; }
 
 } // namespace
 
 Form1::Form1(FormsRuntime &runtime) : runtime_(runtime)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ヌペ部の謎"));
-    setWindowIcon(resources::appIcon());
-    // Fixed single border: a close box and the window menu, nothing to resize, maximise or minimise.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFont(fonts::defaultFont());
+    form_frame::apply(*this, QStringLiteral("ヌペ部の謎"), false);
 
     buildMenu();
     surface_ = new FormSurface(kControls, this);
@@ -83,8 +71,8 @@ void Form1::buildControls()
         switch (c.kind) {
         case layout::Kind::OptionButton: {
             const int n = optionNumber(c);
-            auto *button = new OptionButton(layout::text(c.caption), QColor::fromRgb(c.fill),
-                                            surface_);
+            auto *button =
+                new OptionButton(layout::text(c.caption), QColor::fromRgb(c.fill), surface_);
             button->setChecked(c.selected);
             button->setAccessibleName(guide::spotName(guide::kEntries[n - 1]));
             button->setAccessibleDescription(QStringLiteral("この場所の説明と写真を表示します"));
@@ -105,7 +93,8 @@ void Form1::buildControls()
             Text1->setAccessibleName(QStringLiteral("説明"));
             Text1->setAccessibleDescription(QStringLiteral("選んだ場所の説明"));
             break;
-        default: continue; // painted by the surface
+        default:
+            continue; // painted by the surface
         }
         widget->setObjectName(layout::text(c.name));
         widget->setGeometry(twips::toPixelRect(c.left, c.top, c.width, c.height));
@@ -144,25 +133,15 @@ void Form1::buildControls()
 void Form1::start()
 {
     Form_Load();
-    adjustSize();
-    if (const QScreen *s = screen())
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
-                                 s->availableGeometry())
-                 .topLeft());
+    form_frame::centreOnScreen(*this);
     Text1->setFocus();
     show();
     activateWindow();
 }
 
-const QImage &Form1::image1Picture() const
-{
-    return surface_->picture(row(Id::Image1));
-}
+const QImage &Form1::image1Picture() const { return surface_->picture(row(Id::Image1)); }
 
-QSize Form1::image1DeviceSize() const
-{
-    return surface_->deviceRect(row(Id::Image1)).size();
-}
+QSize Form1::image1DeviceSize() const { return surface_->deviceRect(row(Id::Image1)).size(); }
 
 void Form1::End_Click()
 {

@@ -27,10 +27,16 @@ void OptionButton::keyPressEvent(QKeyEvent *event)
     OptionButton *target = nullptr;
     switch (event->key()) {
     case Qt::Key_Left:
-    case Qt::Key_Up: target = previous_; break;
+    case Qt::Key_Up:
+        target = previous_;
+        break;
     case Qt::Key_Right:
-    case Qt::Key_Down: target = next_; break;
-    default: QRadioButton::keyPressEvent(event); return;
+    case Qt::Key_Down:
+        target = next_;
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+        return;
     }
     if (target) {
         target->setFocus(Qt::OtherFocusReason);

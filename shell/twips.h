@@ -18,10 +18,7 @@ constexpr int toPixels(double t)
 
 /// Device pixels at the given device-pixel ratio. Edges go through here one by
 /// one, so two items that share an edge in twips share it on screen too.
-inline int toDevice(double t, qreal dpr)
-{
-    return qRound(t * dpr / kPerPixel);
-}
+inline int toDevice(double t, qreal dpr) { return qRound(t * dpr / kPerPixel); }
 
 /// A rectangle in logical pixels, from its edges (not from a rounded size).
 constexpr QRect toPixelRect(int left, int top, int width, int height)
@@ -38,9 +35,6 @@ inline QRect toDeviceRect(double left, double top, double width, double height, 
 }
 
 /// A pen or border of `pixels` logical pixels in device pixels: never thinner than one.
-inline int toDeviceThickness(int pixels, qreal dpr)
-{
-    return qMax(1, qRound(pixels * dpr));
-}
+inline int toDeviceThickness(int pixels, qreal dpr) { return qMax(1, qRound(pixels * dpr)); }
 
 } // namespace twips

@@ -27,7 +27,8 @@ inline bool near(QColor a, QColor b, int tolerance = 12)
 /// The colour at the middle of a picture (black for none).
 inline QColor middle(const QImage &image)
 {
-    return image.isNull() ? QColor(Qt::black) : image.pixelColor(image.width() / 2, image.height() / 2);
+    return image.isNull() ? QColor(Qt::black)
+                          : image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
 } // namespace test_pictures

@@ -170,7 +170,8 @@ private Q_SLOTS:
         QVERIFY(count(label1, [](QColor c) { return c == kYellow; }) > 50);
         // "ヌペ文庫" one character a line: ink in each of the four 12-pixel rows.
         for (int line = 0; line < 4; ++line)
-            QVERIFY2(count(QRect(43, 160 + 12 * line, 15, 12), dark) > 5, qPrintable(QString::number(line)));
+            QVERIFY2(count(QRect(43, 160 + 12 * line, 15, 12), dark) > 5,
+                     qPrintable(QString::number(line)));
         // Nothing of it spills out to the right of its 225-twip width, onto the white room.
         QCOMPARE(count(QRect(58, 160, 10, 48), dark), 0);
         // "コピー機" over the grey Shape7.

@@ -25,10 +25,10 @@ const struct
 {
     const char *name;
     QColor colour;
-} kFiles[] = {{"room1.jpg", QColor(200, 0, 0)},    {"room2.jpg", QColor(0, 160, 0)},
-              {"kita.jpg", QColor(0, 0, 200)},     {"tv.jpg", QColor(200, 200, 0)},
-              {"paso1.jpg", QColor(200, 0, 200)},  {"paso2.jpg", QColor(0, 200, 200)},
-              {"karasu.jpg", QColor(90, 40, 10)},  {"matsu.jpg", QColor(250, 150, 50)},
+} kFiles[] = {{"room1.jpg", QColor(200, 0, 0)},      {"room2.jpg", QColor(0, 160, 0)},
+              {"kita.jpg", QColor(0, 0, 200)},       {"tv.jpg", QColor(200, 200, 0)},
+              {"paso1.jpg", QColor(200, 0, 200)},    {"paso2.jpg", QColor(0, 200, 200)},
+              {"karasu.jpg", QColor(90, 40, 10)},    {"matsu.jpg", QColor(250, 150, 50)},
               {"saidan.jpg", QColor(120, 120, 250)}, {"higashi.jpg", QColor(40, 40, 40)}};
 
 QColor colourOf(const QString &name)
@@ -42,7 +42,8 @@ QColor colourOf(const QString &name)
 QString missingMessage(const QString &name)
 {
     return QStringLiteral("画像ファイル「") + name +
-           QStringLiteral("」がみつかりません。\r\n間違って削除した場合は、新たにダウンロードし直して下さい。");
+           QStringLiteral("」がみつかりません。\r\n間違って削除した場合は、新たにダウンロードし直し"
+                          "て下さい。");
 }
 
 } // namespace
@@ -103,7 +104,8 @@ private Q_SLOTS:
         QVERIFY(near(middle(form.image1Picture()), colourOf(file)));
     }
 
-    // Any picture is stretched to fill the frame exactly, edge to edge.
+    // Any picture is decoded at the frame's size in device pixels and fills it
+    // exactly, edge to edge (this test also runs at scale factor 2).
     void pictureFillsTheFrame()
     {
         QImage halves(100, 20, QImage::Format_RGB32);
@@ -116,13 +118,18 @@ private Q_SLOTS:
         Form1 form(runtime);
         form.start();
         form.Option2_Click();
-        QCOMPARE(form.image1Picture().size(), QSize(328, 247)); // 4920 × 3705 twips
-        QImage shot(form.surface()->size(), QImage::Format_RGB32);
+        const qreal dpr = form.devicePixelRatioF();
+        const auto device = [dpr](int twips) { return qRound(twips * dpr / 15); };
+        const QRect frame(QPoint(device(5160), device(840)),
+                          QPoint(device(5160 + 4920) - 1, device(840 + 3705) - 1));
+        QCOMPARE(form.image1Picture().size(), frame.size()); // 328 × 247 at scale factor 1
+        QImage shot(form.surface()->size() * dpr, QImage::Format_RGB32);
+        shot.setDevicePixelRatio(dpr);
         form.surface()->render(&shot);
-        QVERIFY(near(shot.pixelColor(344, 56), Qt::red, 40));
-        QVERIFY(near(shot.pixelColor(671, 302), Qt::blue, 40));
-        QCOMPARE(shot.pixelColor(343, 100), QColor(Qt::black));
-        QCOMPARE(shot.pixelColor(672, 100), QColor(Qt::black));
+        QVERIFY(near(shot.pixelColor(frame.topLeft()), Qt::red, 40));
+        QVERIFY(near(shot.pixelColor(frame.bottomRight()), Qt::blue, 40));
+        QCOMPARE(shot.pixelColor(frame.left() - 1, frame.center().y()), QColor(Qt::black));
+        QCOMPARE(shot.pixelColor(frame.right() + 1, frame.center().y()), QColor(Qt::black));
     }
 
     void startWithoutRoom1()
@@ -229,8 +236,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("photo1");
         QTest::addColumn<QString>("photo2");
-        QTest::newRow("entry 1") << 1 << "room1.jpg" << "room2.jpg";
-        QTest::newRow("entry 4") << 4 << "paso1.jpg" << "paso2.jpg";
+        QTest::newRow("entry 1") << 1 << "room1.jpg"
+                                 << "room2.jpg";
+        QTest::newRow("entry 4") << 4 << "paso1.jpg"
+                                 << "paso2.jpg";
     }
 
     void photoButtons()

@@ -27,9 +27,9 @@ class TestMainWindow : public QObject
 
     void writeAllPictures()
     {
-        for (const char *name : {"room1.jpg", "room2.jpg", "kita.jpg", "tv.jpg", "paso1.jpg",
-                                 "paso2.jpg", "karasu.jpg", "matsu.jpg", "saidan.jpg",
-                                 "higashi.jpg"})
+        for (const char *name :
+             {"room1.jpg", "room2.jpg", "kita.jpg", "tv.jpg", "paso1.jpg", "paso2.jpg",
+              "karasu.jpg", "matsu.jpg", "saidan.jpg", "higashi.jpg"})
             QVERIFY(test_pictures::writeJpeg(folder_.path(), name, Qt::darkGreen));
     }
 
@@ -108,8 +108,10 @@ private Q_SLOTS:
         QCOMPARE(form.surface()->labelLeft(label4), 2760.0);
         const QSizeF size = form.surface()->controlSize(label4);
         // 26.25 points is 35 pixels: one line of it, as wide as the caption in that face.
-        QVERIFY2(size.height() >= 450 && size.height() <= 600, qPrintable(QString::number(size.height())));
-        QVERIFY2(size.width() >= 4000 && size.width() <= 5400, qPrintable(QString::number(size.width())));
+        QVERIFY2(size.height() >= 450 && size.height() <= 600,
+                 qPrintable(QString::number(size.height())));
+        QVERIFY2(size.width() >= 4000 && size.width() <= 5400,
+                 qPrintable(QString::number(size.width())));
     }
 
     void textBoxKeepsCrLfText()
@@ -202,8 +204,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("entry");
         QTest::addColumn<QStringList>("stops");
-        QTest::newRow("entry 1") << 1
-                                 << QStringList{"Command1", "Command2", "Option1", "Text1"};
+        QTest::newRow("entry 1") << 1 << QStringList{"Command1", "Command2", "Option1", "Text1"};
         QTest::newRow("entry 3, photo 2 disabled")
             << 3 << QStringList{"Command1", "Option3", "Text1"};
     }

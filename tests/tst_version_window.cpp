@@ -22,10 +22,7 @@
 namespace {
 
 // The stored layout: label 1800 wide, icon from 240 to 1200.
-glide::Limits limitsFor(float outerWidth)
-{
-    return {1800, outerWidth, 240, 960};
-}
+glide::Limits limitsFor(float outerWidth) { return {1800, outerWidth, 240, 960}; }
 
 // Opens the version window from the menu's handler and runs `inside` while it
 // is up; closes it afterwards if `inside` did not (a failed check returns early).
@@ -64,9 +61,8 @@ private Q_SLOTS:
             int tick;
             float left;
             int direction;
-        } rows[] = {{1, 1540, 0},  {2, 1640, 0},  {38, 5240, 0}, {39, 5340, 1},
-                    {40, 5240, 1}, {78, 1440, 1}, {79, 1340, 0}, {80, 1440, 0},
-                    {119, 5340, 1}, {159, 1340, 0}};
+        } rows[] = {{1, 1540, 0},  {2, 1640, 0},  {38, 5240, 0}, {39, 5340, 1},  {40, 5240, 1},
+                    {78, 1440, 1}, {79, 1340, 0}, {80, 1440, 0}, {119, 5340, 1}, {159, 1340, 0}};
         for (const auto &r : rows)
             QTest::addRow("tick %d", r.tick) << r.tick << r.left << r.direction;
     }
@@ -118,7 +114,8 @@ private Q_SLOTS:
         QCOMPARE(form2.windowTitle(), QStringLiteral("バージョン情報"));
         QCOMPARE(form2.surface()->size(), QSize(480, 98));
         QCOMPARE(form2.minimumSize(), form2.maximumSize());
-        QVERIFY(!(form2.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
+        QVERIFY(
+            !(form2.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
         QVERIFY(!form2.windowIcon().isNull());
         QCOMPARE(form2.command1()->text(), QStringLiteral("OK"));
         QVERIFY(!form2.command1()->autoDefault() && !form2.command1()->isDefault());
@@ -134,7 +131,8 @@ private Q_SLOTS:
         QCOMPARE(caption(Id::Label1), QStringLiteral("ヌペ部の謎　'99"));
         QCOMPARE(caption(Id::Label2).size(), 40);
         const QString credits = caption(Id::Label3);
-        QVERIFY(credits.startsWith(QStringLiteral("企画・構成・文章・写真・プログラム：　1999年度ヌペ部部長　")));
+        QVERIFY(credits.startsWith(
+            QStringLiteral("企画・構成・文章・写真・プログラム：　1999年度ヌペ部部長　")));
         QVERIFY(credits.endsWith(QStringLiteral("／Project ZOMI")));
 
         // The icon is enlarged by whole pixels: each icon pixel is a solid 2 × 1.5 block.
@@ -182,7 +180,8 @@ private Q_SLOTS:
                 const QPoint spot = form.option(3)->mapTo(&form, QPoint(7, 7));
                 QTest::mouseClick(main, Qt::LeftButton, {}, spot);
                 const QRect ver = form.menuBar()->actionGeometry(form.verItem());
-                QTest::mouseClick(main, Qt::LeftButton, {}, form.menuBar()->mapTo(&form, ver.center()));
+                QTest::mouseClick(main, Qt::LeftButton, {},
+                                  form.menuBar()->mapTo(&form, ver.center()));
                 QCOMPARE(form.selectionNumber(), qint16(1));
                 QVERIFY(form.option(1)->isChecked());
                 if (opening == 0)
