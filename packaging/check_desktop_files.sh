@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The menu entry and the software-centre entry pass their validators without
+# any remark, and agree with each other and with the package version.
+set -u
+desktop=${1:?usage: check_desktop_files.sh DESKTOP METAINFO VERSION}
+metainfo=${2:?}
+version=${3:?}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+need() { command -v "$1" >/dev/null || { echo "SKIP: $1 is missing (apt-get install $2)"; exit 77; }; }
+need desktop-file-validate desktop-file-utils
+need appstreamcli appstream
+
+# Both files are clean today: any remark, even a hint, is a regression.
+out=$(desktop-file-validate "$desktop" 2>&1)
+status=$?
+[ -n "$out" ] && echo "$out"
+[ $status = 0 ] && [ -z "$out" ] || fail "desktop-file-validate: $desktop"
+echo "desktop-file-validate: clean"
+
+out=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1)
+status=$?
+echo "$out"
+[ $status = 0 ] && ! grep -qE '^[EWIP]:' <<<"$out" || fail "appstreamcli validate: $metainfo"
+
+# The entries must point at each other and at what is installed.
+key() { sed -n "s/^$1=//p" "$desktop"; }
+[ "$(key Exec)" = mirteka ] || fail "Exec is '$(key Exec)', not the installed command mirteka"
+[ "$(key Icon)" = mirteka ] || fail "Icon is '$(key Icon)', not the installed theme icon mirteka"
+launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
+[ "$launchable" = "$(basename "$desktop")" ] || fail "metainfo launches '$launchable', the menu entry is $(basename "$desktop")"
+name=$(sed -n 's:.*<name>\(.*\)</name>.*:\1:p' "$metainfo")
+[ "$name" = "$(key Name)" ] || fail "names differ: metainfo '$name', menu entry '$(key Name)'"
+release=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
+[ "$release" = "$version" ] || fail "latest release in metainfo is '$release', the package version is $version"
+echo "entries agree: Exec/Icon mirteka, launchable $launchable, name $name, release $release"

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch folder and checks the tree: the command on
+# the path is a relative link to the program, the photographs lie beside the
+# program file, menu and software-centre entries and theme icons are in place.
+# Then starts the installed program through the link, from another directory,
+# in place and from a copy of the tree under a folder whose name has Japanese
+# characters and spaces: it must find its photographs (no "えらー" message box)
+# and, with room1.jpg removed from the copy, must report it.
+set -u
+cmake=${1:?usage: check_install_tree.sh CMAKE BUILD_DIR ICON_ARTWORK}
+build=${2:?}
+artwork=${3:?}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+need() { command -v "$1" >/dev/null || { echo "SKIP: $1 is missing (apt-get install $2)"; exit 77; }; }
+need identify imagemagick
+need appstreamcli appstream
+for t in Xvfb openbox xdotool wmctrl xdpyinfo; do need $t "xvfb openbox xdotool wmctrl x11-utils"; done
+
+photos=(room1.jpg room2.jpg kita.jpg tv.jpg paso1.jpg paso2.jpg karasu.jpg matsu.jpg saidan.jpg higashi.jpg)
+# Left in the test's working folder after a run, for a look when it fails.
+scratch=$PWD/install-tree
+rm -rf "$scratch" && mkdir -p "$scratch" || fail "cannot make $scratch"
+mkdir -m 700 "$scratch/runtime" && export XDG_RUNTIME_DIR=$scratch/runtime
+
+# Installing rewrites the build's install manifest; keep the user's one.
+manifest=$build/install_manifest.txt
+[ -f "$manifest" ] && cp -p "$manifest" "$scratch/manifest.saved"
+DESTDIR="$scratch/dest" "$cmake" --install "$build" --prefix /usr/local >"$scratch/install.log" 2>&1
+status=$?
+if [ -f "$scratch/manifest.saved" ]; then mv "$scratch/manifest.saved" "$manifest"; else rm -f "$manifest"; fi
+[ $status = 0 ] || { cat "$scratch/install.log"; fail "cmake --install"; }
+root=$scratch/dest/usr/local
+
+# Program folder and the link to it.
+[ -L "$root/bin/mirteka" ] || fail "bin/mirteka is not a symbolic link"
+[ "$(readlink "$root/bin/mirteka")" = ../lib/mirteka/mirteka ] ||
+    fail "bin/mirteka points at '$(readlink "$root/bin/mirteka")', not ../lib/mirteka/mirteka"
+program=$(readlink -f "$root/bin/mirteka")
+[ "$program" = "$(readlink -f "$root/lib/mirteka/mirteka")" ] && [ -f "$program" ] && [ -x "$program" ] ||
+    fail "bin/mirteka does not lead to an executable lib/mirteka/mirteka"
+head -c 4 "$program" | grep -q ELF || fail "lib/mirteka/mirteka is not a program"
+for p in "${photos[@]}"; do
+    [ "$(head -c 3 "$(dirname "$program")/$p" 2>/dev/null | od -An -tx1 | tr -d ' ')" = ffd8ff ] ||
+        fail "$p is not a JPEG beside the program"
+done
+echo "bin/mirteka -> ../lib/mirteka/mirteka, ten JPEGs beside it"
+
+# Desktop integration: the software-centre entry finds its menu entry and icon.
+[ -f "$root/share/applications/mirteka.desktop" ] || fail "no menu entry"
+ls "$root"/share/metainfo/*.metainfo.xml >/dev/null 2>&1 || fail "no software-centre entry"
+appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
+small=$root/share/icons/hicolor/32x32/apps/mirteka.png
+[ -f "$small" ] || fail "no 32x32 icon"
+compare -metric AE "$artwork" "$small" null: 2>/dev/null || fail "the 32x32 icon is not the artwork"
+for n in 1 2 4 8; do
+    s=$((32 * n))
+    icon=$root/share/icons/hicolor/${s}x${s}/apps/mirteka.png
+    [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${s}x${s}" ] || fail "$icon is not a ${s}x${s} PNG"
+    # Point sampling repeats whole pixels: any blur or shift shows up as a difference.
+    convert "$small" -sample $((n * 100))% png:- | compare -metric AE - "$icon" null: 2>/dev/null ||
+        fail "the ${s}x${s} icon is not a whole-pixel enlargement of the 32x32 one"
+done
+echo "menu entry, software-centre entry, icons 32/64/128/256 in place"
+
+source "$(dirname "$0")/../tools/virtual_display.sh"
+start_virtual_display
+
+# Starts $1 from the scratch folder and checks that the main window comes up
+# without a missing-picture message.
+runs_clean() {
+    (cd "$scratch" && exec "$1") &
+    local pid=$! win
+    # The first photograph loads before the main window is shown, so a missing
+    # one shows up as えらー instead of the main window.
+    win=$(wait_for_window "ヌペ部の謎")
+    sleep 2
+    if xdotool search --name '^えらー$' >/dev/null 2>&1; then
+        kill $pid
+        fail "$1 reported a missing photograph"
+    fi
+    [ -n "$win" ] && xdotool search --onlyvisible --name '^ヌペ部の謎$' >/dev/null ||
+        { kill $pid; fail "no main window from $1"; }
+    wmctrl -i -c "$win"
+    wait $pid || fail "$1 ended with status $?"
+    echo "started through $1: photographs found"
+}
+
+runs_clean "$root/bin/mirteka"
+
+copy="$scratch/ヌペ 部 フォルダ/usr"
+mkdir -p "$(dirname "$copy")" && cp -a "$root" "$copy" || fail "cannot copy the tree"
+runs_clean "$copy/bin/mirteka"
+
+# Negative control: the check above can see a missing photograph.
+rm "$copy/lib/mirteka/room1.jpg"
+(cd "$scratch" && exec "$copy/bin/mirteka") &
+pid=$!
+wait_for_window "えらー" >/dev/null || { kill $pid; fail "no えらー message with room1.jpg removed"; }
+kill $pid
+wait $pid 2>/dev/null
+echo "room1.jpg removed from the copy: えらー reported"
