@@ -1,0 +1,18 @@
+#pragma once
+// The desktop runtime for benchmark drivers: pictures come from a folder the
+// benchmark chose, and a message box, which would mean a picture did not load,
+// ends the run with an error rather than waiting for a click.
+
+#include "shell/forms_runtime.h"
+
+class BenchRuntime final : public DesktopRuntime
+{
+public:
+    explicit BenchRuntime(QString folder) : folder_(std::move(folder)) {}
+
+    int MsgBox(const QString &prompt, int style, const QString &title) override;
+    QString AppPath() override { return folder_; }
+
+private:
+    QString folder_;
+};
