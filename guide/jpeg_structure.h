@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+class QIODevice;
+
 namespace guide {
 
 /// How the walk over the markers ended.
@@ -29,5 +31,9 @@ struct JpegStructure
 /// stepping over segments by their lengths and through entropy-coded data
 /// (stuffed bytes, restart markers, fill bytes). Never reads outside `bytes`.
 JpegStructure scanJpegStructure(std::span<const std::uint8_t> bytes);
+
+/// The same walk over what `device` reads from its current position on, through
+/// a small window: the bytes are never all in memory at once.
+JpegStructure scanJpegStructure(QIODevice &device);
 
 } // namespace guide

@@ -1,6 +1,6 @@
-// The picture loader: read the file whole through a descriptor that cannot
-// block, check its JPEG structure against fixed caps, then let Qt's JPEG reader
-// decode it straight at the frame's size with libjpeg scaling while decoding.
+// The picture loader: open the file through a descriptor that cannot block,
+// walk its JPEG structure against fixed caps, then let Qt's JPEG reader decode
+// it straight at the frame's size with libjpeg scaling while decoding.
 //
 // Only JPEG is accepted: every photograph of the guide is a .jpg file, and one
 // format means one decoder to keep within bounds.
@@ -9,21 +9,16 @@
 
 #include "guide/jpeg_structure.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
 
-#include <cstdint>
-#include <span>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <QFileInfo>
 #else
-#include <QScopeGuard>
-
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,51 +56,35 @@ constexpr int kMaxScans = 100;
 // accurately and scales smoothly.
 constexpr int kDecodeQuality = 100;
 
-QByteArray readRegularFile(const QString &path)
+// The file at `path` opened for reading if it is a regular file of a
+// reasonable size; nothing for anything else.
+std::unique_ptr<QFile> openRegularFile(const QString &path)
 {
 #ifdef Q_OS_WIN
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+    auto file = std::make_unique<QFile>(path);
+    if (!QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly) ||
+        file->size() > kMaxFileBytes)
         return {};
-    QByteArray bytes = file.read(file.size());
-    return file.atEnd() ? bytes : QByteArray(); // not whole if the file grew meanwhile
+    return file;
 #else
     // O_NONBLOCK keeps open() from waiting for a writer on a FIFO; fstat on the
     // open descriptor then refuses anything but a regular file before any read.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return {};
-    const auto closer = qScopeGuard([fd] { ::close(fd); });
-
     struct stat st = {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes)
+    auto file = std::make_unique<QFile>();
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes ||
+        !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {};
-
-    // The size is only a hint: the file may change while it is read.
-    QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(st.st_size));
-    char chunk[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n == 0)
-            return bytes;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return {};
-        }
-        if (bytes.size() + n > kMaxFileBytes)
-            return {};
-        bytes.append(chunk, static_cast<qsizetype>(n));
     }
+    return file;
 #endif
 }
 
-bool structureAcceptable(const QByteArray &bytes)
+bool structureAcceptable(const JpegStructure &s)
 {
-    const auto s =
-        scanJpegStructure(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                    static_cast<std::size_t>(bytes.size())));
     return s.end == JpegEnd::Eoi && s.scans >= 1 && s.scans <= kMaxScans && s.width > 0 &&
            s.height > 0 && qint64{s.width} * s.height <= kMaxPixels;
 }
@@ -116,14 +95,18 @@ QImage loadPicture(const QString &path, QSize size)
 {
     if (size.isEmpty())
         return {};
-    QByteArray bytes = readRegularFile(path);
-    if (bytes.isEmpty() || !structureAcceptable(bytes))
+    const std::unique_ptr<QFile> file = openRegularFile(path);
+    if (!file)
+        return {};
+    // Walked first and then decoded from the start again, through small
+    // windows both times: the file is never held whole in memory.
+    const qint64 bytes = file->size();
+    const QDateTime modified = file->fileTime(QFileDevice::FileModificationTime);
+    if (!structureAcceptable(scanJpegStructure(*file)) || !file->seek(0))
         return {};
 
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
     QImageReader::setAllocationLimit(kAllocationLimitMiB);
-    QImageReader reader(&buffer, "jpeg");
+    QImageReader reader(file.get(), "jpeg");
     reader.setQuality(kDecodeQuality);
     reader.setAutoTransform(true);
     // Scaling happens before the orientation is applied: for a quarter turn,
@@ -133,6 +116,9 @@ QImage loadPicture(const QString &path, QSize size)
 
     QImage image;
     if (!reader.read(&image) || image.size() != size)
+        return {};
+    // What was decoded must be what was walked: a file rewritten in between is refused.
+    if (file->size() != bytes || file->fileTime(QFileDevice::FileModificationTime) != modified)
         return {};
     return image.format() == QImage::Format_RGB32 ? image
                                                   : image.convertToFormat(QImage::Format_RGB32);

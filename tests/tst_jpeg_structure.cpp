@@ -55,6 +55,39 @@ guide::JpegStructure scan(const QByteArray &b)
         std::span(reinterpret_cast<const std::uint8_t *>(b.constData()), std::size_t(b.size())));
 }
 
+// The same walk through a device, which reads in windows of 64 KiB.
+guide::JpegStructure scanDevice(QByteArray b)
+{
+    QBuffer buffer(&b);
+    buffer.open(QIODevice::ReadOnly);
+    return guide::scanJpegStructure(buffer);
+}
+
+bool same(const guide::JpegStructure &a, const guide::JpegStructure &b)
+{
+    return a.end == b.end && a.width == b.width && a.height == b.height && a.scans == b.scans;
+}
+
+// Grain everywhere, so the entropy-coded data runs over several windows and
+// holds stuffed bytes on both sides of their seams.
+QByteArray largeJpeg(bool progressive)
+{
+    QImage image(900, 700, QImage::Format_RGB32);
+    quint32 x = 12345;
+    for (int row = 0; row < image.height(); ++row)
+        for (int col = 0; col < image.width(); ++col) {
+            x = x * 1103515245u + 12345u;
+            image.setPixel(col, row, x >> 8);
+        }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(95);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
+    return buffer.data();
+}
+
 } // namespace
 
 class TestJpegStructure : public QObject
@@ -65,6 +98,7 @@ private Q_SLOTS:
     void walk_data();
     void walk();
     void everyCutIsIncomplete();
+    void deviceWalkReadsAcrossWindows();
 };
 
 void TestJpegStructure::walk_data()
@@ -109,6 +143,7 @@ void TestJpegStructure::walk()
     QFETCH(QByteArray, file);
     QFETCH(JpegEnd, end);
     const auto s = scan(file);
+    QVERIFY(same(s, scanDevice(file)));
     QCOMPARE(s.end, end);
     QTEST(s.width, "width");
     QTEST(s.height, "height");
@@ -126,6 +161,26 @@ void TestJpegStructure::everyCutIsIncomplete()
             QVERIFY2(end == JpegEnd::Truncated || (cut < 2 && end == JpegEnd::NotJpeg),
                      qPrintable(QString::number(cut)));
         }
+    }
+}
+
+// A file many windows long walks the same from a device as from memory, whole
+// and cut anywhere near the seams between windows.
+void TestJpegStructure::deviceWalkReadsAcrossWindows()
+{
+    for (bool progressive : {false, true}) {
+        const QByteArray file = largeJpeg(progressive);
+        QVERIFY(file.size() > 4 * 65536);
+        const auto whole = scanDevice(file);
+        QCOMPARE(whole.end, JpegEnd::Eoi);
+        QCOMPARE(whole.width, 900);
+        QVERIFY(same(whole, scan(file)));
+        for (qsizetype seam = 65536; seam < file.size(); seam += 65536)
+            for (qsizetype cut = seam - 3; cut <= seam + 3; ++cut) {
+                const auto s = scanDevice(file.left(cut));
+                QCOMPARE(s.end, JpegEnd::Truncated);
+                QVERIFY(same(s, scan(file.left(cut))));
+            }
     }
 }
 
