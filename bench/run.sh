@@ -33,16 +33,8 @@ runs=${BENCH_RUNS:-11}
 packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libjpeg-dev libx11-dev
   libjpeg-turbo-progs feh strace time xvfb openbox xdotool x11-utils fonts-ipafont-gothic
   bsdextrautils python3)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+source tools/install_packages.sh
+install_packages "${packages[@]}"
 
 build=$PWD/build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
