@@ -148,13 +148,4 @@ inline QString text(std::u16string_view s)
     return QStringView(s.data(), static_cast<qsizetype>(s.size())).toString();
 }
 
-/// Row of the control called `name`, or -1.
-constexpr int find(Table table, std::u16string_view name)
-{
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (table[i].name == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
 } // namespace layout
