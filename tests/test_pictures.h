@@ -2,12 +2,27 @@
 // Picture files for tests: plain JPEGs of one colour, easy to tell apart by
 // their pixels once stretched into the frame.
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QImageWriter>
 #include <QString>
 
 namespace test_pictures {
+
+/// The image encoded as JPEG by Qt's own writer (quality -1: the writer's default).
+inline QByteArray encodeJpeg(const QImage &image, bool progressive = false, int quality = -1)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
+    return buffer.data();
+}
 
 inline bool writeJpeg(const QString &folder, const QString &name, QColor colour,
                       QSize size = {64, 48})

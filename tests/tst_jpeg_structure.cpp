@@ -5,8 +5,9 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 #include <QTest>
+
+#include "test_pictures.h"
 
 using guide::JpegEnd;
 
@@ -41,12 +42,7 @@ QByteArray progressiveJpeg()
 {
     QImage image(40, 24, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setProgressiveScanWrite(true);
-    writer.write(image);
-    return buffer.data();
+    return test_pictures::encodeJpeg(image, true);
 }
 
 guide::JpegStructure scan(const QByteArray &b)
@@ -79,13 +75,7 @@ QByteArray largeJpeg(bool progressive)
             x = x * 1103515245u + 12345u;
             image.setPixel(col, row, x >> 8);
         }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(95);
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return buffer.data();
+    return test_pictures::encodeJpeg(image, progressive, 95);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImageWriter>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -18,6 +17,8 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+
+#include "test_pictures.h"
 #endif
 
 namespace {
@@ -59,12 +60,7 @@ QString layout(const QImage &image)
 
 QByteArray jpeg(const QImage &image, bool progressive = false)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return buffer.data();
+    return test_pictures::encodeJpeg(image, progressive);
 }
 
 QByteArray bytes(std::initializer_list<int> list)
