@@ -6,11 +6,11 @@
 
 #include "about/glide.h"
 #include "about/version_layout.h"
+#include "forms/accessible_image.h"
+#include "forms/form_frame.h"
+#include "forms/form_surface.h"
+#include "forms/twips.h"
 #include "resources/app_icon.h"
-#include "shell/accessible_image.h"
-#include "shell/form_frame.h"
-#include "shell/form_surface.h"
-#include "shell/twips.h"
 
 using version_layout::Id;
 using version_layout::kControls;
@@ -19,7 +19,7 @@ using version_layout::row;
 Form2::Form2()
 {
     setObjectName(QStringLiteral("Form2"));
-    form_frame::apply(*this, QStringLiteral("バージョン情報"), true);
+    form_frame::apply(*this, QStringLiteral("バージョン情報"), resources::appIcon(), true);
 
     const QSize client(twips::toPixels(version_layout::kClientWidth),
                        twips::toPixels(version_layout::kClientHeight));

@@ -21,7 +21,7 @@
 #include <jpeglib.h>
 
 #include "bench_runtime.h"
-#include "shell/main_window.h"
+#include "app/main_window.h"
 
 namespace {
 

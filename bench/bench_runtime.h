@@ -3,16 +3,19 @@
 // benchmark chose, and a message box, which would mean a picture did not load,
 // ends the run with an error rather than waiting for a click.
 
-#include "shell/forms_runtime.h"
+#include "app/desktop_runtime.h"
+
+#include <QFile>
 
 class BenchRuntime final : public DesktopRuntime
 {
 public:
-    explicit BenchRuntime(QString folder) : folder_(std::move(folder)) {}
+    explicit BenchRuntime(const QString &folder) : folder_(QFile::encodeName(folder).toStdString())
+    {}
 
     int MsgBox(const QString &prompt, int style, const QString &title) override;
-    QString AppPath() override { return folder_; }
+    std::filesystem::path AppPath() override { return folder_; }
 
 private:
-    QString folder_;
+    std::filesystem::path folder_;
 };

@@ -23,7 +23,7 @@ target_link_libraries(make_photos PRIVATE Qt6::Gui)
 
 # The shared pieces of the in-process drivers.
 add_library(bench_support STATIC "${bench_dir}/bench_runtime.h" "${bench_dir}/bench_runtime.cpp")
-target_link_libraries(bench_support PUBLIC mirteka_core)
+target_link_libraries(bench_support PUBLIC mirteka_app)
 target_include_directories(bench_support PUBLIC "${bench_dir}")
 
 qt_add_executable(bench_entry_switch "${bench_dir}/bench_entry_switch.cpp")

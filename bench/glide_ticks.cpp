@@ -22,7 +22,7 @@
 #include <unistd.h>
 
 #include "about/version_window.h"
-#include "shell/fonts.h"
+#include "forms/fonts.h"
 
 namespace {
 

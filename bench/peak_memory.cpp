@@ -10,8 +10,8 @@
 #include <cstdio>
 
 #include "bench_runtime.h"
-#include "shell/fonts.h"
-#include "shell/main_window.h"
+#include "forms/fonts.h"
+#include "app/main_window.h"
 
 int main(int argc, char *argv[])
 {

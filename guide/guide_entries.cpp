@@ -98,21 +98,52 @@ constexpr QStringView kLineBreak = u"\r\n";
 } // namespace
 
 constexpr std::array<Entry, 8> kEntries = {{
-    {u"", kLines1, true, u"room1.jpg"},
-    {u"北朝鮮監視用望遠鏡", kLines2, false, u"kita.jpg"},
-    {u"超大型ワイドテレビ　＆　ヌペ応接セット", kLines3, false, u"tv.jpg"},
-    {u"超絶スペックのハイパ～マッシ～ン", kLines4, true, u"paso1.jpg"},
-    {u"ヌペ式カラスよけ", kLines5, false, u"karasu.jpg"},
-    {u"松茂町営「松庵」", kLines6, false, u"matsu.jpg"},
-    {u"祭壇", kLines7, false, u"saidan.jpg"},
-    {u"東ヌペ部（CIA教室）", kLines8, false, u"higashi.jpg"},
+    {u"", kLines1, u"room1.jpg", u"room2.jpg"},
+    {u"北朝鮮監視用望遠鏡", kLines2, u"kita.jpg"},
+    {u"超大型ワイドテレビ　＆　ヌペ応接セット", kLines3, u"tv.jpg"},
+    {u"超絶スペックのハイパ～マッシ～ン", kLines4, u"paso1.jpg", u"paso2.jpg"},
+    {u"ヌペ式カラスよけ", kLines5, u"karasu.jpg"},
+    {u"松茂町営「松庵」", kLines6, u"matsu.jpg"},
+    {u"祭壇", kLines7, u"saidan.jpg"},
+    {u"東ヌペ部（CIA教室）", kLines8, u"higashi.jpg"},
 }};
+
+namespace {
+
+// Every entry's photographs in entry order; the count must come out at ten.
+constexpr std::array<std::u16string_view, 10> collectPictureFiles()
+{
+    std::array<std::u16string_view, 10> files{};
+    std::size_t n = 0;
+    for (const Entry &entry : kEntries) {
+        files.at(n++) = entry.picture;
+        if (entry.hasPhoto2())
+            files.at(n++) = entry.photo2;
+    }
+    if (n != files.size())
+        throw "ten picture files"; // not a constant expression: fails the build
+    return files;
+}
+
+} // namespace
+
+constexpr std::array<std::u16string_view, 10> kPictureFiles = collectPictureFiles();
+
+std::u16string_view photoButtonPicture(int selection, int button)
+{
+    if (selection < 1 || selection > int(kEntries.size()))
+        return {};
+    const Entry &entry = kEntries[std::size_t(selection) - 1];
+    if (!entry.hasPhoto2())
+        return {};
+    return button == 2 ? entry.photo2 : entry.picture;
+}
 
 QString spotName(const Entry &entry)
 {
     if (entry.heading.empty())
         return QStringLiteral("部室（入り口のドアと窓）");
-    return QStringView(entry.heading.data(), qsizetype(entry.heading.size())).toString();
+    return text(entry.heading);
 }
 
 QString composeText(const Entry &entry)

@@ -4,6 +4,7 @@
 // picture loads (which still go through the real loader) and notes End
 // instead of ending the test.
 
+#include <QFile>
 #include <QStringList>
 #include <QWidget>
 
@@ -11,7 +12,13 @@
 #include <functional>
 #include <vector>
 
-#include "shell/forms_runtime.h"
+#include "app/desktop_runtime.h"
+
+/// A path as the tests compare it: the system's bytes decoded as file names are.
+inline QString pathText(const std::filesystem::path &path)
+{
+    return QFile::decodeName(path.c_str());
+}
 
 class FakeRuntime final : public DesktopRuntime
 {
@@ -38,11 +45,11 @@ public:
         return answer;
     }
 
-    QString AppPath() override { return folder; }
+    std::filesystem::path AppPath() override { return QFile::encodeName(folder).toStdString(); }
 
-    QImage LoadPicture(const QString &path, QSize deviceSize) override
+    QImage LoadPicture(const std::filesystem::path &path, QSize deviceSize) override
     {
-        loads.append(path);
+        loads.append(pathText(path));
         return DesktopRuntime::LoadPicture(path, deviceSize);
     }
 

@@ -9,9 +9,9 @@
 #include <cmath>
 
 #include "fake_runtime.h"
-#include "shell/form_surface.h"
-#include "shell/main_window.h"
-#include "shell/option_button.h"
+#include "forms/form_surface.h"
+#include "app/main_window.h"
+#include "forms/option_button.h"
 
 namespace {
 

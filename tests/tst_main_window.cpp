@@ -8,11 +8,11 @@
 #include <QTest>
 
 #include "fake_runtime.h"
-#include "shell/form_surface.h"
-#include "shell/main_window.h"
-#include "shell/option_button.h"
-#include "shell/text_box.h"
-#include "shell/twips.h"
+#include "forms/form_surface.h"
+#include "app/main_window.h"
+#include "forms/option_button.h"
+#include "forms/text_box.h"
+#include "forms/twips.h"
 #include "test_pictures.h"
 
 using main_layout::Id;

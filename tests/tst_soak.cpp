@@ -19,9 +19,9 @@
 #include "about/version_window.h"
 #include "fake_runtime.h"
 #include "guide/guide_entries.h"
-#include "shell/main_window.h"
-#include "shell/option_button.h"
-#include "shell/text_box.h"
+#include "app/main_window.h"
+#include "forms/option_button.h"
+#include "forms/text_box.h"
 #include "test_pictures.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include "about/version_layout.h"
 #include "about/version_window.h"
 #include "fake_runtime.h"
-#include "shell/form_surface.h"
-#include "shell/main_window.h"
-#include "shell/option_button.h"
+#include "forms/form_surface.h"
+#include "app/main_window.h"
+#include "forms/option_button.h"
 #include "test_pictures.h"
 
 namespace {

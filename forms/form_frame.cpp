@@ -1,18 +1,18 @@
-#include "shell/form_frame.h"
+#include "forms/form_frame.h"
 
+#include <QIcon>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
 
-#include "resources/app_icon.h"
-#include "shell/fonts.h"
+#include "forms/fonts.h"
 
 namespace form_frame {
 
-void apply(QWidget &window, const QString &caption, bool dialog)
+void apply(QWidget &window, const QString &caption, const QIcon &icon, bool dialog)
 {
     window.setWindowTitle(caption);
-    window.setWindowIcon(resources::appIcon());
+    window.setWindowIcon(icon);
     // Nothing to resize, maximise or minimise: a close box and the window menu.
     window.setWindowFlags((dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -1,4 +1,8 @@
-#include "shell/main_window.h"
+// Form1, the main window: built from its layout table, then its event
+// handlers: start-up, the eight spots, the photo buttons, showing a picture
+// and the two menu commands.
+
+#include "app/main_window.h"
 
 #include <QAction>
 #include <QLayout>
@@ -9,14 +13,15 @@
 #include <vector>
 
 #include "about/version_window.h"
+#include "forms/accessible_image.h"
+#include "forms/form_frame.h"
+#include "forms/form_surface.h"
+#include "forms/forms_runtime.h"
+#include "forms/option_button.h"
+#include "forms/text_box.h"
+#include "forms/twips.h"
 #include "guide/guide_entries.h"
-#include "shell/accessible_image.h"
-#include "shell/form_frame.h"
-#include "shell/form_surface.h"
-#include "shell/forms_runtime.h"
-#include "shell/option_button.h"
-#include "shell/text_box.h"
-#include "shell/twips.h"
+#include "resources/app_icon.h"
 
 using main_layout::Id;
 using main_layout::kControls;
@@ -29,15 +34,19 @@ constexpr std::array<void (Form1::*)(), 8> kOptionClicks{
     &Form1::Option1_Click, &Form1::Option2_Click, &Form1::Option3_Click, &Form1::Option4_Click,
     &Form1::Option5_Click, &Form1::Option6_Click, &Form1::Option7_Click, &Form1::Option8_Click};
 
-// "Option4" → 4.
-int optionNumber(const layout::Control &c) { return c.name.back() - u'0'; }
+// The option button at table row `r` is OptionN; N, or 0 for any other row.
+int optionNumber(int r)
+{
+    const auto *it = std::find(main_layout::kOptions.begin(), main_layout::kOptions.end(), Id(r));
+    return it == main_layout::kOptions.end() ? 0 : int(it - main_layout::kOptions.begin()) + 1;
+}
 
 } // namespace
 
 Form1::Form1(FormsRuntime &runtime) : runtime_(runtime)
 {
     setObjectName(QStringLiteral("Form1"));
-    form_frame::apply(*this, QStringLiteral("ヌペ部の謎"), false);
+    form_frame::apply(*this, QStringLiteral("ヌペ部の謎"), resources::appIcon(), false);
 
     buildMenu();
     surface_ = new FormSurface(kControls, this);
@@ -66,11 +75,12 @@ void Form1::buildMenu()
 void Form1::buildControls()
 {
     std::vector<std::pair<int, QWidget *>> tabStops;
-    for (const layout::Control &c : kControls) {
+    for (int r = 0; r < int(kControls.size()); ++r) {
+        const layout::Control &c = kControls[r];
         QWidget *widget = nullptr;
         switch (c.kind) {
         case layout::Kind::OptionButton: {
-            const int n = optionNumber(c);
+            const int n = optionNumber(r);
             auto *button =
                 new OptionButton(layout::text(c.caption), QColor::fromRgb(c.fill), surface_);
             button->setChecked(c.selected);
@@ -155,4 +165,61 @@ void Form1::Ver_Click()
 {
     Form2 form2;
     form2.showModal();
+}
+
+void Form1::Form_Load() { Option1_Click(); }
+
+void Form1::Option1_Click() { selectEntry(1); }
+void Form1::Option2_Click() { selectEntry(2); }
+void Form1::Option3_Click() { selectEntry(3); }
+void Form1::Option4_Click() { selectEntry(4); }
+void Form1::Option5_Click() { selectEntry(5); }
+void Form1::Option6_Click() { selectEntry(6); }
+void Form1::Option7_Click() { selectEntry(7); }
+void Form1::Option8_Click() { selectEntry(8); }
+
+// Everything before the picture stays done whatever the picture meets.
+void Form1::selectEntry(int n)
+{
+    const guide::Entry &entry = guide::kEntries[n - 1];
+    SelectionNumber = static_cast<qint16>(n);
+    Command2->setEnabled(entry.hasPhoto2());
+    Text1->setText(guide::composeText(entry));
+    ShowPicture(guide::text(entry.picture));
+}
+
+// Elsewhere than at the entries with two photographs, neither button does anything.
+void Form1::Command1_Click()
+{
+    if (const std::u16string_view file = guide::photoButtonPicture(SelectionNumber, 1);
+        !file.empty())
+        ShowPicture(guide::text(file));
+}
+
+void Form1::Command2_Click()
+{
+    if (const std::u16string_view file = guide::photoButtonPicture(SelectionNumber, 2);
+        !file.empty())
+        ShowPicture(guide::text(file));
+}
+
+// Reads the file anew every time; a failure of any kind ends in the same
+// message, and the frame keeps the picture it had.
+void Form1::ShowPicture(const QString &fileName)
+{
+    // One separator, whatever the folder ends in: a root gives two in a row.
+    PicturePath = runtime_.AppPath();
+    PicturePath += std::filesystem::path::preferred_separator;
+    PicturePath += fileName.toStdU16String();
+    const QImage picture = runtime_.LoadPicture(PicturePath, image1DeviceSize());
+    if (picture.isNull()) {
+        runtime_.MsgBox(
+            QStringLiteral("画像ファイル「") + fileName +
+                QStringLiteral("」がみつかりません。\r\n"
+                               "間違って削除した場合は、新たにダウンロードし直して下さい。"),
+            vbOKOnly, QStringLiteral("えらー"));
+        return;
+    }
+    surface_->setPicture(main_layout::row(main_layout::Id::Image1), picture);
+    image1Access_->setAccessibleDescription(QStringLiteral("表示中の写真：") + fileName);
 }

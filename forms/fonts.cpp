@@ -1,4 +1,4 @@
-#include "shell/fonts.h"
+#include "forms/fonts.h"
 
 #include <QString>
 #include <QStringList>

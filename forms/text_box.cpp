@@ -1,4 +1,4 @@
-#include "shell/text_box.h"
+#include "forms/text_box.h"
 
 #include <QScrollBar>
 

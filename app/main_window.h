@@ -1,14 +1,14 @@
 #pragma once
 // Form1, the main window: the floor plan of the club room with its eight
 // spots, the photograph frame with its two buttons, the description box and
-// the menu bar. Its behaviour is the event handlers below; the guide's
-// handlers are defined in guide/, next to the entries they show.
+// the menu bar. Its behaviour is the event handlers below.
 
 #include <QMainWindow>
 
 #include <array>
+#include <filesystem>
 
-#include "shell/main_layout.h"
+#include "app/main_layout.h"
 
 class AccessibleImage;
 class FormSurface;
@@ -31,7 +31,7 @@ public:
 
     // What tests look at.
     qint16 selectionNumber() const { return SelectionNumber; }
-    const QString &picturePath() const { return PicturePath; }
+    const std::filesystem::path &picturePath() const { return PicturePath; }
     qint16 exitAnswer() const { return ExitAnswer; }
     OptionButton *option(int n) const { return options_[n - 1]; }
     QPushButton *command1() const { return Command1; }
@@ -77,6 +77,6 @@ private:
     AccessibleImage *image1Access_ = nullptr; // what screen readers see of Image1
 
     qint16 SelectionNumber = 0;
-    QString PicturePath;
+    std::filesystem::path PicturePath;
     qint16 ExitAnswer = 0;
 };

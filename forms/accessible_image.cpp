@@ -1,4 +1,4 @@
-#include "shell/accessible_image.h"
+#include "forms/accessible_image.h"
 
 #include <QAccessibleWidget>
 

@@ -1,6 +1,7 @@
-#include "shell/forms_runtime.h"
+#include "app/desktop_runtime.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -25,15 +26,15 @@ int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &titl
     return vbOK;
 }
 
-QString DesktopRuntime::AppPath()
+std::filesystem::path DesktopRuntime::AppPath()
 {
     // The folder of the program file itself (links resolved), never the current directory.
-    return QCoreApplication::applicationDirPath();
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
-QImage DesktopRuntime::LoadPicture(const QString &path, QSize deviceSize)
+QImage DesktopRuntime::LoadPicture(const std::filesystem::path &path, QSize deviceSize)
 {
-    return guide::loadPicture(path, deviceSize);
+    return guide::loadPicture(QFile::decodeName(path.c_str()), deviceSize);
 }
 
 void DesktopRuntime::End()

@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-#include "shell/layout.h"
+#include "forms/layout.h"
 
 namespace fonts {
 

@@ -1,8 +1,9 @@
 #pragma once
 // What both windows' frames have in common: a fixed single border with a close
-// box and window menu only, the program's icon, the default font, and a place
+// box and window menu only, an icon, the default font, and a place
 // in the middle of the screen.
 
+class QIcon;
 class QString;
 class QWidget;
 
@@ -10,7 +11,7 @@ namespace form_frame {
 
 /// Caption, icon, fixed single border and default font; `dialog` for a window
 /// that stands in front of another.
-void apply(QWidget &window, const QString &caption, bool dialog);
+void apply(QWidget &window, const QString &caption, const QIcon &icon, bool dialog);
 
 /// Moves the window, frame and all, to the middle of its screen's free area.
 void centreOnScreen(QWidget &window);

@@ -3,7 +3,7 @@
 // overlap the earlier row ends up on top. Windowed controls (option buttons,
 // command buttons, the text box) are child widgets and lie above all painting.
 
-#include "shell/main_layout.h"
+#include "app/main_layout.h"
 
 namespace main_layout {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
-#include "shell/fonts.h"
-#include "shell/forms_runtime.h"
-#include "shell/main_window.h"
+#include "app/desktop_runtime.h"
+#include "app/main_window.h"
+#include "forms/fonts.h"
 
 int main(int argc, char *argv[])
 {

@@ -1,4 +1,4 @@
-#include "shell/form_surface.h"
+#include "forms/form_surface.h"
 
 #include <QFontMetricsF>
 #include <QPaintEvent>
@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "shell/fonts.h"
-#include "shell/twips.h"
+#include "forms/fonts.h"
+#include "forms/twips.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/option_button.h"
+#include "forms/option_button.h"
 
 #include <QKeyEvent>
 

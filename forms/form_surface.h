@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "shell/layout.h"
+#include "forms/layout.h"
 
 class FormSurface final : public QWidget
 {
