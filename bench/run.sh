@@ -39,7 +39,7 @@ install_packages "${packages[@]}"
 build=$PWD/build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DCMAKE_PROJECT_mirteka_INCLUDE="$PWD/bench/hook.cmake" >/dev/null
-cmake --build "$build" -j2 --target mirteka sample_photos bare_window first_frame make_photos \
+cmake --build "$build" -j2 --target mirteka bare_window first_frame make_photos \
   bench_entry_switch peak_memory glide_ticks >&2
 bin=$build/bench
 

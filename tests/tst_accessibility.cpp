@@ -7,9 +7,9 @@
 #include <QTest>
 
 #include "about/version_window.h"
+#include "app/main_window.h"
 #include "fake_runtime.h"
 #include "forms/accessible_image.h"
-#include "app/main_window.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
 #include "test_pictures.h"

@@ -8,9 +8,9 @@
 
 #include <cmath>
 
+#include "app/main_window.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
-#include "app/main_window.h"
 #include "forms/option_button.h"
 
 namespace {

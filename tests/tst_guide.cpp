@@ -20,22 +20,19 @@ using test_pictures::near;
 
 namespace {
 
-// Each file its own colour, so the frame tells which one it shows.
-const struct
-{
-    const char *name;
-    QColor colour;
-} kFiles[] = {{"room1.jpg", QColor(200, 0, 0)},      {"room2.jpg", QColor(0, 160, 0)},
-              {"kita.jpg", QColor(0, 0, 200)},       {"tv.jpg", QColor(200, 200, 0)},
-              {"paso1.jpg", QColor(200, 0, 200)},    {"paso2.jpg", QColor(0, 200, 200)},
-              {"karasu.jpg", QColor(90, 40, 10)},    {"matsu.jpg", QColor(250, 150, 50)},
-              {"saidan.jpg", QColor(120, 120, 250)}, {"higashi.jpg", QColor(40, 40, 40)}};
+// Each picture file the guide reads (in the guide's own order) its own colour,
+// so the frame tells which one it shows.
+const QColor kColours[] = {QColor(200, 0, 0),   QColor(0, 160, 0),    QColor(0, 0, 200),
+                           QColor(200, 200, 0), QColor(200, 0, 200),  QColor(0, 200, 200),
+                           QColor(90, 40, 10),  QColor(250, 150, 50), QColor(120, 120, 250),
+                           QColor(40, 40, 40)};
+static_assert(std::size(kColours) == guide::kPictureFiles.size());
 
 QColor colourOf(const QString &name)
 {
-    for (const auto &f : kFiles)
-        if (name == QLatin1String(f.name))
-            return f.colour;
+    for (std::size_t i = 0; i < guide::kPictureFiles.size(); ++i)
+        if (name == guide::text(guide::kPictureFiles[i]))
+            return kColours[i];
     return {};
 }
 
@@ -73,8 +70,9 @@ private Q_SLOTS:
         folder_ = dir_.path();
         QDir(folder_).removeRecursively();
         QDir().mkpath(folder_);
-        for (const auto &f : kFiles)
-            QVERIFY(test_pictures::writeJpeg(folder_, f.name, f.colour));
+        for (std::size_t i = 0; i < guide::kPictureFiles.size(); ++i)
+            QVERIFY(test_pictures::writeJpeg(folder_, guide::text(guide::kPictureFiles[i]),
+                                             kColours[i]));
     }
 
     void everyEntry_data()
@@ -98,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(form.command2()->isEnabled(), n == 1 || n == 4);
         QVERIFY(form.command1()->isEnabled());
         QCOMPARE(form.text1()->text(), guide::composeText(entry));
-        const QString file = layout::text(entry.picture);
+        const QString file = guide::text(entry.picture);
         QCOMPARE(pathText(form.picturePath()), path(file));
         QVERIFY(runtime.asked.empty());
         QVERIFY(near(middle(form.image1Picture()), colourOf(file)));
@@ -163,6 +161,70 @@ private Q_SLOTS:
         QVERIFY(!form.command2()->isEnabled());
         QCOMPARE(pathText(form.picturePath()), path("tv.jpg"));
         QVERIFY(near(middle(form.image1Picture()), colourOf("kita.jpg")));
+    }
+
+    // The build puts exactly the guide's photographs beside the program, each a
+    // picture the loader shows.
+    void programFolderHoldsTheGuidesPhotographs()
+    {
+        QStringList found = QDir(MIRTEKA_APP_DIR).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+        QStringList expected;
+        for (const std::u16string_view name : guide::kPictureFiles)
+            expected << guide::text(name);
+        found.sort();
+        expected.sort();
+        QCOMPARE(found, expected);
+        DesktopRuntime runtime;
+        for (const QString &name : expected)
+            QVERIFY2(!runtime
+                          .LoadPicture(
+                              QFile::encodeName(QDir(MIRTEKA_APP_DIR).filePath(name)).toStdString(),
+                              QSize(328, 247))
+                          .isNull(),
+                     qPrintable(name));
+    }
+
+    // By the time the missing-picture box asks, everything the entry sets is
+    // already on screen: selection, text, "写真2", and the path it names.
+    void stateIsWrittenBeforeTheBoxAsks_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        for (int to = 1; to <= 8; ++to) // from an entry whose "写真2" state differs where one does
+            QTest::addRow("%d", to) << (guide::kEntries[to - 1].hasPhoto2() ? 2 : 4) << to;
+    }
+
+    void stateIsWrittenBeforeTheBoxAsks()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        const guide::Entry &entry = guide::kEntries[to - 1];
+        const QString file = guide::text(entry.picture);
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::mouseClick(form.option(from), Qt::LeftButton, {}, QPoint(7, 7));
+        QVERIFY(QFile::remove(path(file)));
+
+        struct
+        {
+            bool asked = false;
+            qint16 selection = 0;
+            QString text, picturePath;
+            bool command2 = false;
+        } seen;
+        runtime.onMsgBox = [&] {
+            seen = {true, form.selectionNumber(), form.text1()->text(),
+                    pathText(form.picturePath()), form.command2()->isEnabled()};
+        };
+        QTest::mouseClick(form.option(to), Qt::LeftButton, {}, QPoint(7, 7));
+        QVERIFY(seen.asked);
+        QCOMPARE(seen.selection, qint16(to));
+        QCOMPARE(seen.text, guide::composeText(entry));
+        QCOMPARE(seen.command2, entry.hasPhoto2());
+        QCOMPARE(seen.picturePath, path(file));
+        verifyMessage(runtime, file);
     }
 
     // Whatever lies under a picture's name, the answer is the same message, at once.
@@ -276,7 +338,7 @@ private Q_SLOTS:
         form.start();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         for (int n : {2, 3, 5, 6, 7, 8}) {
-            QFile::remove(path(layout::text(guide::kEntries[n - 1].picture)));
+            QFile::remove(path(guide::text(guide::kEntries[n - 1].picture)));
             QTest::mouseClick(form.option(n), Qt::LeftButton, {}, QPoint(7, 7));
             const auto loads = runtime.loads.size();
             const auto asked = runtime.asked.size();

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/main_window.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
-#include "app/main_window.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
 #include "forms/twips.h"

@@ -17,25 +17,13 @@ namespace {
 
 constexpr int kSide = 32;
 
-bool sameColour(QRgb a, QRgb b)
-{
-    return (qAlpha(a) == 0 && qAlpha(b) == 0) || a == b;
-}
+bool sameColour(QRgb a, QRgb b) { return (qAlpha(a) == 0 && qAlpha(b) == 0) || a == b; }
 
-bool isRed(QRgb c)
-{
-    return c == qRgb(0xFF, 0, 0) || c == qRgb(0x80, 0, 0);
-}
+bool isRed(QRgb c) { return c == qRgb(0xFF, 0, 0) || c == qRgb(0x80, 0, 0); }
 
-quint16 le16(const QByteArray &d, int at)
-{
-    return qFromLittleEndian<quint16>(d.constData() + at);
-}
+quint16 le16(const QByteArray &d, int at) { return qFromLittleEndian<quint16>(d.constData() + at); }
 
-quint32 le32(const QByteArray &d, int at)
-{
-    return qFromLittleEndian<quint32>(d.constData() + at);
-}
+quint32 le32(const QByteArray &d, int at) { return qFromLittleEndian<quint32>(d.constData() + at); }
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The sample photographs as the build writes them: the ten names the program
 // looks for, readable JPEGs of full size, each picture its own and not blank.
 
+#include "guide/guide_entries.h"
 #include "sample_scenes.h"
 
 #include <QDir>
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void picturesDifferAndAreNotBlank();
     void renderingIsRepeatable();
     void unwritableFolderReportsEveryFile();
+    void shippedPhotographsAreTheToolsOwn();
 
 private:
     QTemporaryDir m_dir;
@@ -33,8 +35,15 @@ private:
 
 namespace {
 
-const QStringList kExpected{"room1.jpg", "room2.jpg",  "kita.jpg",  "tv.jpg",     "paso1.jpg",
-                            "paso2.jpg", "karasu.jpg", "matsu.jpg", "saidan.jpg", "higashi.jpg"};
+// The files the guide reads.
+QStringList expectedNames()
+{
+    QStringList names;
+    for (const std::u16string_view name : guide::kPictureFiles)
+        names << guide::text(name);
+    return names;
+}
+const QStringList kExpected = expectedNames();
 
 // Mean absolute difference per channel, 0..255, over two equally sized images.
 double meanDifference(const QImage &a, const QImage &b)
@@ -119,6 +128,21 @@ void TestSamplePhotos::unwritableFolderReportsEveryFile()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     QCOMPARE(sample_photos::writeAll(blocker + "/app").size(), qsizetype(kExpected.size()));
+}
+
+// The photographs kept in the source tree are what the generator draws now:
+// a scene changed without redrawing them shows here.
+void TestSamplePhotos::shippedPhotographsAreTheToolsOwn()
+{
+    for (const QString &name : kExpected) {
+        const QImage shipped(QDir(MIRTEKA_SHIPPED_PHOTOS).filePath(name));
+        const QImage drawn(QDir(m_folder).filePath(name));
+        QVERIFY2(!shipped.isNull(), qPrintable(name));
+        QCOMPARE(shipped.size(), drawn.size());
+        QVERIFY2(meanDifference(shipped.convertToFormat(QImage::Format_RGB32),
+                                drawn.convertToFormat(QImage::Format_RGB32)) < 1.0,
+                 qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestSamplePhotos)

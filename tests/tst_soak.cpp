@@ -17,11 +17,11 @@
 #include <unistd.h>
 
 #include "about/version_window.h"
-#include "fake_runtime.h"
-#include "guide/guide_entries.h"
 #include "app/main_window.h"
+#include "fake_runtime.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
+#include "guide/guide_entries.h"
 #include "test_pictures.h"
 
 namespace {

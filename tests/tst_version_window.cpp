@@ -1,6 +1,7 @@
 // The version window: the glide step against its worked trace, the window's
 // layout, its modality over the main window, and its life from open to close.
 
+#include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -13,9 +14,9 @@
 #include "about/glide.h"
 #include "about/version_layout.h"
 #include "about/version_window.h"
+#include "app/main_window.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
-#include "app/main_window.h"
 #include "forms/option_button.h"
 #include "test_pictures.h"
 
@@ -24,20 +25,32 @@ namespace {
 // The stored layout: label 1800 wide, icon from 240 to 1200.
 glide::Limits limitsFor(float outerWidth) { return {1800, outerWidth, 240, 960}; }
 
-// Opens the version window from the menu's handler and runs `inside` while it
-// is up; closes it afterwards if `inside` did not (a failed check returns early).
-void whileOpen(Form1 &form, const std::function<void(Form2 &)> &inside)
+// Opens the version window through the menu's "バージョン情報" item and runs
+// `inside` once it is up; closes it afterwards if `inside` did not (a failed
+// check returns early). False when no version window opened within seconds:
+// a dead menu item fails the test instead of passing quietly.
+bool whileOpen(Form1 &form, const std::function<void(Form2 &)> &inside)
 {
-    QTimer::singleShot(0, &form, [inside] {
+    bool ran = false;
+    QTimer poll; // ticks inside the modal loop, wherever that loop runs
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, &form, [&] {
         auto *form2 = qobject_cast<Form2 *>(QApplication::activeModalWidget());
-        if (!form2)
+        if (!form2 || ran)
             return;
+        ran = true;
+        poll.stop();
         const QPointer<Form2> guard(form2);
         inside(*form2);
         if (guard && guard->isVisible())
             guard->close();
     });
-    form.Ver_Click();
+    poll.start();
+    form.verItem()->trigger();
+    QDeadlineTimer deadline(5000);
+    while (!(ran && !QApplication::activeModalWidget()) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return ran;
 }
 
 } // namespace
@@ -83,8 +96,9 @@ private Q_SLOTS:
     void equalLimitDoesNotTurn()
     {
         glide::State s{1440, glide::Right};
-        while (s.left < 5240)
+        for (int i = 0; i < 100 && s.left < 5240; ++i) // 38 steps, unless the step is broken
             s = glide::step(s, limitsFor(7240));
+        QCOMPARE(s.left, 5240.f);
         QCOMPARE(int(s.direction), int(glide::Right)); // right edge 7040 = limit 7040
         s = glide::step(s, limitsFor(7240));
         QCOMPARE(s.left, 5340.f);
@@ -156,7 +170,7 @@ private Q_SLOTS:
         QCOMPARE(form2.label1Left(), 1440.0 + 100 * ticks);
         QVERIFY(form2.label1Left() + width > rightLimit);
         QVERIFY(form2.label1Left() - 100 + width <= rightLimit);
-        while (form2.direction() == 1)
+        for (int back = 0; back < 100 && form2.direction() == 1; ++back)
             form2.Timer1_Timer();
         QCOMPARE(form2.label1Left(), 1340.0);
     }
@@ -168,7 +182,7 @@ private Q_SLOTS:
         form.start();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         for (int opening = 0; opening < 2; ++opening) {
-            whileOpen(form, [&](Form2 &form2) {
+            const bool opened = whileOpen(form, [&](Form2 &form2) {
                 QCOMPARE(form2.direction(), qint16(0));
                 QCOMPARE(form2.label1Left(), 1440.0);
                 QVERIFY(QTest::qWaitForWindowActive(&form2));
@@ -189,6 +203,7 @@ private Q_SLOTS:
                 else
                     form2.close(); // the close box
             });
+            QVERIFY(opened);
             QVERIFY(!QApplication::activeModalWidget());
             QVERIFY(qApp->topLevelWidgets().size() >= 1);
             for (QWidget *w : qApp->topLevelWidgets())
@@ -203,7 +218,7 @@ private Q_SLOTS:
         form.start();
         const auto before = qApp->topLevelWidgets().size();
         for (int i = 0; i < 1000; ++i)
-            whileOpen(form, [](Form2 &form2) { form2.Command1_Click(); });
+            QVERIFY(whileOpen(form, [](Form2 &form2) { form2.Command1_Click(); }));
         QCOMPARE(qApp->topLevelWidgets().size(), before);
         QCOMPARE(form.findChildren<QTimer *>().size(), 0);
     }
