@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 source tools/install_packages.sh
 install_packages clang libclang-rt-14-dev libjpeg-turbo-progs
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRTEKA_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRTEKA_SANITIZE=ON \
+  -DMIRTEKA_SAMPLE_PHOTO_TOOL=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build build-asan -j2
 
 # Qt, fontconfig and GLib keep some process-wide allocations until exit; only

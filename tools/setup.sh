@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  # build
-  cmake ninja-build g++ qt6-base-dev
+  # build (ccache keeps rebuilds and the sanitizer build quick)
+  cmake ninja-build g++ qt6-base-dev ccache
   # the Japanese proportional Gothic the windows are drawn in
   fonts-ipafont-gothic
   # a real window on a virtual display, and a look at it
@@ -22,5 +22,6 @@ source tools/install_packages.sh
 install_packages "${packages[@]}"
 
 build_type=${MIRTEKA_BUILD_TYPE:-RelWithDebInfo}
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type" >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build build -j"$(nproc)"
