@@ -78,7 +78,7 @@ for s in 16 24 32 48 64 128 256; do
     icon=$theme/${s}x${s}/apps/mirteka.png
     [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${s}x${s}" ] || fail "$icon is not a ${s}x${s} PNG"
     alien=$(colours "$icon" | comm -23 - "$scratch/palette")
-    [ -z "$alien" ] || fail "the ${s}x${s} icon has colours the artwork has not: $(echo $alien)"
+    [ -z "$alien" ] || fail "the ${s}x${s} icon has colours the artwork has not: $(head -n 5 <<<"$alien" | tr "\n" " ")..."
     opaque=$(convert "$icon" -alpha extract -threshold 50% -format '%[fx:mean]' info:)
     awk -v o="$opaque" 'BEGIN { exit !(o >= 0.35) }' || fail "the ${s}x${s} icon is mostly empty ($opaque opaque)"
 done
