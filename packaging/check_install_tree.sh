@@ -14,6 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 need() { command -v "$1" >/dev/null || { echo "SKIP: $1 is missing (apt-get install $2)"; exit 77; }; }
 need identify imagemagick
 need appstreamcli appstream
+need comm coreutils
 for t in Xvfb openbox xdotool wmctrl xdpyinfo; do need $t "xvfb openbox xdotool wmctrl x11-utils"; done
 
 photos=(room1.jpg room2.jpg kita.jpg tv.jpg paso1.jpg paso2.jpg karasu.jpg matsu.jpg saidan.jpg higashi.jpg)
@@ -39,28 +40,75 @@ program=$(readlink -f "$root/bin/mirteka")
 [ "$program" = "$(readlink -f "$root/lib/mirteka/mirteka")" ] && [ -f "$program" ] && [ -x "$program" ] ||
     fail "bin/mirteka does not lead to an executable lib/mirteka/mirteka"
 head -c 4 "$program" | grep -q ELF || fail "lib/mirteka/mirteka is not a program"
+# The photographs live in share/mirteka; beside the program, relative links.
 for p in "${photos[@]}"; do
+    [ -f "$root/share/mirteka/$p" ] && [ ! -L "$root/share/mirteka/$p" ] || fail "share/mirteka/$p is no file"
+    [ "$(readlink "$root/lib/mirteka/$p")" = "../../share/mirteka/$p" ] ||
+        fail "lib/mirteka/$p is not a link to ../../share/mirteka/$p"
     [ "$(head -c 3 "$(dirname "$program")/$p" 2>/dev/null | od -An -tx1 | tr -d ' ')" = ffd8ff ] ||
-        fail "$p is not a JPEG beside the program"
+        fail "$p beside the program does not lead to a JPEG"
 done
-echo "bin/mirteka -> ../lib/mirteka/mirteka, ten JPEGs beside it"
+echo "bin/mirteka -> ../lib/mirteka/mirteka, ten links beside it to the JPEGs in share/mirteka"
 
 # Desktop integration: the software-centre entry finds its menu entry and icon.
 [ -f "$root/share/applications/mirteka.desktop" ] || fail "no menu entry"
-ls "$root"/share/metainfo/*.metainfo.xml >/dev/null 2>&1 || fail "no software-centre entry"
-appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
-small=$root/share/icons/hicolor/32x32/apps/mirteka.png
+metainfo=$(ls "$root"/share/metainfo/*.metainfo.xml 2>/dev/null) || fail "no software-centre entry"
+# The only remark allowed is the one about an id that is no reverse domain name
+# (see check_desktop_files.sh).
+out=$(appstreamcli validate-tree --no-net "$root" 2>&1)
+echo "$out"
+id=$(basename "$metainfo" .metainfo.xml)
+grep -E '^[EWIP]:' <<<"$out" | grep -vqE "^W: $id:[0-9]+: cid-desktopapp-is-not-rdns $id$" &&
+    fail "appstreamcli validate-tree"
+
+# Icons: every pixel of every size is a pixel of the artwork: only its colours,
+# and fully opaque or fully transparent. A smooth scaler's blur would bring in
+# new colours or half-transparent edges.
+colours() {
+    convert "$1" -alpha on -depth 8 txt:- |
+        awk 'NR > 1 { print (substr($3, 8, 2) == "00" ? "transparent" : $3) }' | sort -u
+}
+colours "$artwork" >"$scratch/palette"
+[ "$(wc -l <"$scratch/palette")" -ge 3 ] || fail "cannot read the artwork's colours"
+theme=$root/share/icons/hicolor
+small=$theme/32x32/apps/mirteka.png
 [ -f "$small" ] || fail "no 32x32 icon"
 compare -metric AE "$artwork" "$small" null: 2>/dev/null || fail "the 32x32 icon is not the artwork"
-for n in 1 2 4 8; do
-    s=$((32 * n))
-    icon=$root/share/icons/hicolor/${s}x${s}/apps/mirteka.png
+for s in 16 24 32 48 64 128 256; do
+    icon=$theme/${s}x${s}/apps/mirteka.png
     [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${s}x${s}" ] || fail "$icon is not a ${s}x${s} PNG"
-    # Point sampling repeats whole pixels: any blur or shift shows up as a difference.
-    convert "$small" -sample $((n * 100))% png:- | compare -metric AE - "$icon" null: 2>/dev/null ||
-        fail "the ${s}x${s} icon is not a whole-pixel enlargement of the 32x32 one"
+    alien=$(colours "$icon" | comm -23 - "$scratch/palette")
+    [ -z "$alien" ] || fail "the ${s}x${s} icon has colours the artwork has not: $(head -n 5 <<<"$alien" | tr "\n" " ")..."
+    opaque=$(convert "$icon" -alpha extract -threshold 50% -format '%[fx:mean]' info:)
+    awk -v o="$opaque" 'BEGIN { exit !(o >= 0.35) }' || fail "the ${s}x${s} icon is mostly empty ($opaque opaque)"
 done
-echo "menu entry, software-centre entry, icons 32/64/128/256 in place"
+# From 48 up: the artwork by nearest pixel, each pixel repeated whole (64 and up)
+# or every other one repeated (48).
+for s in 48 64 128 256; do
+    convert "$small" -filter point -resize ${s}x${s} png:- | compare -metric AE - "$theme/${s}x${s}/apps/mirteka.png" null: 2>/dev/null ||
+        fail "the ${s}x${s} icon is not the 32x32 one sampled by whole pixels"
+done
+echo "menu entry, software-centre entry, icons 16 to 256 in place, every pixel one of the artwork's"
+
+# Uninstalling as the README says: the same install command once more without
+# DESTDIR, then delete what the manifest lists. After the DESTDIR install above
+# the manifest names /usr/local paths without the DESTDIR, which is why the
+# README's recipe reinstalls first instead of trusting an older manifest.
+mkdir "$scratch/manifest-check"
+[ -f "$manifest" ] && cp -p "$manifest" "$scratch/manifest-check/saved"
+DESTDIR="$scratch/stage" "$cmake" --install "$build" --prefix /usr/local >/dev/null 2>&1 || fail "staging"
+grep -qx /usr/local/lib/mirteka/mirteka "$manifest" || fail "the manifest after staging does not list /usr/local/lib/mirteka/mirteka"
+prefix=$scratch/prefix
+env -u DESTDIR "$cmake" --install "$build" --prefix "$prefix" >/dev/null 2>&1 || fail "installing into $prefix"
+xargs -d '\n' rm -f -- <"$manifest"
+status=$?
+if [ -f "$scratch/manifest-check/saved" ]; then mv "$scratch/manifest-check/saved" "$manifest"; else rm -f "$manifest"; fi
+[ $status = 0 ] || fail "rm of the manifest's files"
+left=$(find "$prefix" ! -type d)
+[ -z "$left" ] || fail "left after uninstalling: $left"
+[ -L "$scratch/stage/usr/local/bin/mirteka" ] && [ -f "$scratch/stage/usr/local/share/mirteka/room1.jpg" ] ||
+    fail "uninstalling from $prefix touched the staged tree"
+echo "uninstall recipe: removes every file it installed, and nothing else"
 
 source "$(dirname "$0")/../tools/virtual_display.sh"
 start_virtual_display

@@ -14,8 +14,9 @@ packages=(
   xvfb openbox xdotool wmctrl imagemagick x11-utils
   # the Windows version resource is checked by compiling it
   binutils-mingw-w64-x86-64 cpp
-  # the install tree and the Debian package: validators, dependency scan, package checker
-  desktop-file-utils appstream dpkg-dev lintian
+  # the install tree and the Debian package: validators, Debian's build flags and
+  # dependency scan, package checker, hardening-check
+  desktop-file-utils appstream dpkg-dev lintian devscripts
 )
 
 source tools/install_packages.sh
