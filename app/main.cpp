@@ -5,11 +5,13 @@
 #include "app/desktop_runtime.h"
 #include "app/main_window.h"
 #include "forms/fonts.h"
+#include "resources/version.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirteka"));
+    QApplication::setApplicationVersion(QString::fromUtf16(resources::kVersionText));
     QApplication::setDesktopFileName(QStringLiteral("mirteka"));
     QApplication::setFont(fonts::defaultFont());
 
