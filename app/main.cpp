@@ -4,17 +4,19 @@
 
 #include "app/desktop_runtime.h"
 #include "app/main_window.h"
+#include "forms/display_guard.h"
 #include "forms/fonts.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const auto app = display_guard::openApplication(argc, argv, "mirteka");
     QApplication::setApplicationName(QStringLiteral("mirteka"));
     QApplication::setDesktopFileName(QStringLiteral("mirteka"));
     QApplication::setFont(fonts::defaultFont());
 
     DesktopRuntime runtime;
     Form1 form1(runtime);
+    runtime.setOwner(&form1);
     form1.start();
     return QApplication::exec();
 }
