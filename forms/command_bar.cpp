@@ -138,13 +138,14 @@ void CommandBar::keyPressEvent(QKeyEvent *event)
 }
 
 // A lone Alt enters and leaves the bar, noting which control had the focus;
-// F10 and a chosen command replay one to the bar, so all three ways agree.
+// F10 and a chosen command replay one to the window, so all three ways agree.
 void CommandBar::toggleKeyboardMode()
 {
     if (!isVisible())
         return;
-    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-    QMenuBar::eventFilter(window(), &press);
-    QMenuBar::eventFilter(window(), &release);
+    for (QKeyEvent *event : {&override, &press, &release})
+        QCoreApplication::sendEvent(window(), event);
 }

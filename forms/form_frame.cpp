@@ -48,8 +48,9 @@ void place(QWidget &window, const QPoint &origin, const QMargins &frame)
     window.setGeometry(QRect(origin + QPoint(frame.left(), frame.top()), window.size()));
 }
 
-// Puts right a guessed frame once the window manager has framed the window,
-// then goes. Window systems that never tell the frame leave the guess standing.
+// Puts right a guessed frame once the window manager has framed the window:
+// by the time the window is first exposed on screen it has its frame. Window
+// systems that never tell the frame leave the guess standing.
 class FrameWatch final : public QObject
 {
 public:
@@ -62,17 +63,17 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != window_)
+        if (!window_)
             return false;
-        if (event->type() == QEvent::Hide) {
+        if (watched == window_ && event->type() == QEvent::Show && window_->windowHandle()) {
+            window_->windowHandle()->installEventFilter(this);
+        } else if (watched == window_ && event->type() == QEvent::Hide) {
             deleteLater();
-        } else if (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
-                   event->type() == QEvent::Show) {
+        } else if (event->type() == QEvent::Expose && watched == window_->windowHandle()) {
             const QMargins frame = marginsOf(*window_);
             if (!frame.isNull()) {
                 if (frame != guess_)
                     place(*window_, centredFrameOrigin(area_, window_->size(), frame), frame);
-                window_->removeEventFilter(this);
                 deleteLater();
             }
         }
