@@ -7,6 +7,8 @@
 #include "about/glide.h"
 #include "about/version_layout.h"
 #include "forms/accessible_image.h"
+#include "forms/accessible_label.h"
+#include "forms/command_button.h"
 #include "forms/form_frame.h"
 #include "forms/form_surface.h"
 #include "forms/twips.h"
@@ -16,7 +18,7 @@ using version_layout::Id;
 using version_layout::kControls;
 using version_layout::row;
 
-Form2::Form2()
+Form2::Form2(QWidget *owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("Form2"));
     form_frame::apply(*this, QStringLiteral("バージョン情報"), resources::appIcon(), true);
@@ -28,23 +30,27 @@ Form2::Form2()
     setFixedSize(client);
 
     const layout::Control &ok = kControls[row(Id::Command1)];
-    Command1 = new QPushButton(layout::text(ok.caption), surface_);
+    Command1 = new CommandButton(layout::text(ok.caption), surface_);
     Command1->setObjectName(layout::text(ok.name));
     Command1->setGeometry(twips::toPixelRect(ok.left, ok.top, ok.width, ok.height));
-    Command1->setAutoDefault(false); // neither the default nor the cancel button
-    Command1->setDefault(false);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     Command1->setAccessibleDescription(QStringLiteral("バージョン情報を閉じます"));
 
-    // The labels are painted; screen readers get their captions from the window and the icon.
+    // The labels are painted; screen readers read them, after the icon, top to
+    // bottom, and find all three in the window's description too.
     const layout::Control &icon = kControls[row(Id::Image1)];
     auto *iconAccess = new AccessibleImage(
         twips::toPixelRect(icon.left, icon.top, icon.width, icon.height), surface_);
     iconAccess->setAccessibleName(QStringLiteral("アイコン"));
     QStringList captions;
-    for (Id id : {Id::Label1, Id::Label2, Id::Label3})
+    QList<QWidget *> reading{iconAccess};
+    for (Id id : {Id::Label1, Id::Label2, Id::Label3}) {
         captions << layout::text(kControls[row(id)].caption);
+        reading << surface_->labelAccess(row(id));
+    }
     setAccessibleDescription(captions.join(u'\n'));
+    reading << Command1;
+    surface_->setReadingOrder(reading);
 
     // The icon is pixel art: enlarge it by whole pixels, never blur it.
     const QSize iconSize = surface_->deviceRect(row(Id::Image1)).size();

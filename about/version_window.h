@@ -1,7 +1,8 @@
 #pragma once
 // Form2, the version-information window: the program's icon, its title
 // gliding left and right under a 50 ms timer, a notice, the credits and OK.
-// It lives only while it is shown: every opening is a fresh instance.
+// It lives only while it is shown: every opening is a fresh instance, owned
+// by the window it stands in front of.
 
 #include <QDialog>
 
@@ -14,7 +15,7 @@ class Form2 final : public QDialog
     Q_OBJECT
 
 public:
-    Form2();
+    explicit Form2(QWidget *owner = nullptr);
 
     /// Shows the window modally: returns once it is closed, by OK or by its close box.
     void showModal();

@@ -6,23 +6,33 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "forms/classic_palette.h"
+#include "forms/form_frame.h"
+#include "forms/standard_texts.h"
 #include "guide/picture_loader.h"
 
 int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box;
+    QMessageBox box(owner_);
     box.setWindowTitle(title);
     box.setText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowModality(Qt::ApplicationModal);
+    classic_palette::pin(box);
     if (style == vbYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(standard_texts::yes());
+        box.button(QMessageBox::No)->setText(standard_texts::no());
         box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(standard_texts::ok());
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    form_frame::centreOver(box, owner_);
+    const int pressed = box.exec();
+    if (style == vbYesNo)
+        return pressed == QMessageBox::Yes ? vbYes : vbNo;
     return vbOK;
 }
 

@@ -4,12 +4,13 @@
 
 #include "app/desktop_runtime.h"
 #include "app/main_window.h"
+#include "forms/display_guard.h"
 #include "forms/fonts.h"
 #include "resources/version.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const auto app = display_guard::openApplication(argc, argv, "mirteka");
     QApplication::setApplicationName(QStringLiteral("mirteka"));
     QApplication::setApplicationVersion(QString::fromUtf16(resources::kVersionText));
     QApplication::setDesktopFileName(QStringLiteral("mirteka"));
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
 
     DesktopRuntime runtime;
     Form1 form1(runtime);
+    runtime.setOwner(&form1);
     form1.start();
     return QApplication::exec();
 }

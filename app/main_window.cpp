@@ -6,14 +6,15 @@
 
 #include <QAction>
 #include <QLayout>
-#include <QMenuBar>
-#include <QPushButton>
 
 #include <algorithm>
 #include <vector>
 
 #include "about/version_window.h"
 #include "forms/accessible_image.h"
+#include "forms/accessible_label.h"
+#include "forms/command_bar.h"
+#include "forms/command_button.h"
 #include "forms/form_frame.h"
 #include "forms/form_surface.h"
 #include "forms/forms_runtime.h"
@@ -59,15 +60,14 @@ Form1::Form1(FormsRuntime &runtime) : runtime_(runtime)
 
 void Form1::buildMenu()
 {
-    menuBar()->setNativeMenuBar(false); // the two items are commands, not menus: keep them here
-    End = new QAction(QStringLiteral("終了"), this);
-    Ver = new QAction(QStringLiteral("バージョン情報"), this);
+    auto *bar = new CommandBar(this); // the two items are commands, not menus
+    setMenuBar(bar);
+    End = bar->addCommand(QStringLiteral("終了"));
+    Ver = bar->addCommand(QStringLiteral("バージョン情報"));
     End->setObjectName(QStringLiteral("End"));
     Ver->setObjectName(QStringLiteral("Ver"));
     End->setStatusTip(QStringLiteral("プログラムを終了します"));
     Ver->setStatusTip(QStringLiteral("バージョン情報を表示します"));
-    menuBar()->addAction(End);
-    menuBar()->addAction(Ver);
     connect(End, &QAction::triggered, this, &Form1::End_Click);
     connect(Ver, &QAction::triggered, this, &Form1::Ver_Click);
 }
@@ -93,9 +93,7 @@ void Form1::buildControls()
             break;
         }
         case layout::Kind::CommandButton: {
-            auto *button = new QPushButton(layout::text(c.caption), surface_);
-            button->setAutoDefault(false);
-            widget = button;
+            widget = new CommandButton(layout::text(c.caption), surface_);
             break;
         }
         case layout::Kind::TextBox:
@@ -122,6 +120,12 @@ void Form1::buildControls()
         twips::toPixelRect(image.left, image.top, image.width, image.height), surface_);
     image1Access_->setAccessibleName(QStringLiteral("写真"));
 
+    const layout::Control &plan = kControls[row(Id::Shape9)]; // the room's outline
+    auto *planAccess = new AccessibleImage(
+        twips::toPixelRect(plan.left, plan.top, plan.width, plan.height), surface_);
+    planAccess->setAccessibleName(QStringLiteral("部室の見取り図"));
+    planAccess->setAccessibleDescription(QStringLiteral("丸いボタンで見どころを選びます"));
+
     // Windowed controls lie above the painting; among themselves, in table order.
     for (auto it = tabStops.rbegin(); it != tabStops.rend(); ++it)
         it->second->raise();
@@ -138,12 +142,25 @@ void Form1::buildControls()
     for (std::size_t i = 0; i < group.size(); ++i)
         group[i]->setNeighbours(group[(i + group.size() - 1) % group.size()],
                                 group[(i + 1) % group.size()]);
+
+    // Screen readers: the title, the plan with its labels top to bottom and
+    // the spots in guide order, then the photograph, its buttons and the text.
+    QList<QWidget *> reading{surface_->labelAccess(row(Id::Label4)), planAccess};
+    for (Id label : {Id::Label5, Id::Label2, Id::Label3, Id::Label1})
+        reading.append(surface_->labelAccess(row(label)));
+    for (OptionButton *spot : options_)
+        reading.append(spot);
+    reading << image1Access_ << Command1 << Command2 << Text1;
+    surface_->setReadingOrder(reading);
 }
 
 void Form1::start()
 {
-    Form_Load();
+    // Placed and given a native window first, so that a message box during
+    // Load already has its owner to stand in front of.
     form_frame::centreOnScreen(*this);
+    winId();
+    Form_Load();
     Text1->setFocus();
     show();
     activateWindow();
@@ -163,7 +180,7 @@ void Form1::End_Click()
 
 void Form1::Ver_Click()
 {
-    Form2 form2;
+    Form2 form2(this);
     form2.showModal();
 }
 

@@ -13,6 +13,10 @@ find_package(X11 REQUIRED)
 qt_add_executable(bare_window "${bench_dir}/bare_window.cpp")
 target_link_libraries(bare_window PRIVATE Qt6::Widgets)
 
+# The floor for start-up with the same kinds of content as the main window.
+qt_add_executable(plain_window "${bench_dir}/plain_window.cpp")
+target_link_libraries(plain_window PRIVATE Qt6::Widgets)
+
 # Start-up to first painted frame of any X client, measured from outside.
 add_executable(first_frame "${bench_dir}/first_frame.cpp")
 target_link_libraries(first_frame PRIVATE X11::X11)

@@ -1,11 +1,13 @@
 #include "forms/form_surface.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
 
+#include "forms/accessible_label.h"
 #include "forms/fonts.h"
 #include "forms/twips.h"
 
@@ -41,11 +43,50 @@ void fillFrame(QPainter &p, const QRect &r, int t, const QColor &colour)
     p.fillRect(QRect(r.right() - t + 1, r.top(), t, r.height()), colour);
 }
 
+// The surface's children for screen readers, in its reading order.
+class SurfaceAccessible final : public QAccessibleWidget
+{
+public:
+    explicit SurfaceAccessible(FormSurface *surface) : QAccessibleWidget(surface, QAccessible::Client)
+    {
+    }
+    int childCount() const override { return int(order().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> widgets = order();
+        return index >= 0 && index < widgets.size()
+                   ? QAccessible::queryAccessibleInterface(widgets[index])
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(order().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget *> order() const
+    {
+        return static_cast<const FormSurface *>(widget())->readingOrder();
+    }
+};
+
+QAccessibleInterface *surfaceFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(FormSurface::staticMetaObject.className()))
+        return new SurfaceAccessible(static_cast<FormSurface *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 FormSurface::FormSurface(layout::Table table, QWidget *parent)
     : QWidget(parent), table_(table), items_(table.size())
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(surfaceFactory);
+        return true;
+    }();
+    (void)installed;
     setAttribute(Qt::WA_OpaquePaintEvent);
     for (std::size_t i = 0; i < table_.size(); ++i) {
         const Control &c = table_[i];
@@ -58,7 +99,35 @@ FormSurface::FormSurface(layout::Table table, QWidget *parent)
             const double h = std::ceil(metrics.height());
             item.size = {w * twips::kPerPixel, h * twips::kPerPixel};
         }
+        if (c.kind == Kind::Label)
+            item.access = new AccessibleLabel(labelBounds(int(i)), layout::text(c.caption), this);
     }
+}
+
+void FormSurface::setReadingOrder(const QList<QWidget *> &order)
+{
+    readingOrder_.clear();
+    for (QWidget *w : order)
+        readingOrder_.append(w);
+}
+
+QList<QWidget *> FormSurface::readingOrder() const
+{
+    QList<QWidget *> out;
+    for (const QPointer<QWidget> &w : readingOrder_)
+        if (w && w->parentWidget() == this)
+            out.append(w);
+    for (QObject *o : children())
+        if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && !out.contains(w))
+            out.append(w);
+    return out;
+}
+
+QRect FormSurface::labelBounds(int row) const
+{
+    const Item &item = items_[row];
+    return twips::toPixelRect(int(item.left), table_[row].top, int(item.size.width()),
+                              int(item.size.height()));
 }
 
 void FormSurface::setPicture(int row, const QImage &picture)
@@ -72,6 +141,8 @@ void FormSurface::setLabelLeft(int row, double left)
     const QRect before = logicalBounds(row);
     items_[row].left = left;
     update(before.united(logicalBounds(row)));
+    if (AccessibleLabel *access = items_[row].access)
+        access->move(labelBounds(row).topLeft());
 }
 
 QRect FormSurface::deviceRect(int row) const { return deviceRect(row, devicePixelRatioF()); }

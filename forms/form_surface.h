@@ -2,9 +2,13 @@
 // The surface of a window: draws the painted items of its layout (rectangles,
 // lines, labels, images) from the back of the table to the front, straight in
 // device pixels so that every edge lands on the pixel its twips name at any
-// scale factor. Windowed controls are child widgets above it.
+// scale factor. Windowed controls are child widgets above it. Painted labels
+// are shown to screen readers through stand-ins, and the surface lists its
+// controls to them in reading order, which need not be the stacking order.
 
 #include <QImage>
+#include <QList>
+#include <QPointer>
 #include <QSizeF>
 #include <QWidget>
 
@@ -12,8 +16,12 @@
 
 #include "forms/layout.h"
 
+class AccessibleLabel;
+
 class FormSurface final : public QWidget
 {
+    Q_OBJECT
+
 public:
     FormSurface(layout::Table table, QWidget *parent);
 
@@ -32,6 +40,13 @@ public:
     QRect deviceRect(int row) const;
     QRect deviceRect(int row, qreal dpr) const;
 
+    /// What screen readers see of a label's caption; null for other rows.
+    AccessibleLabel *labelAccess(int row) const { return items_[row].access; }
+
+    /// The order screen readers list the controls in; controls not named come after.
+    void setReadingOrder(const QList<QWidget *> &order);
+    QList<QWidget *> readingOrder() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -41,14 +56,17 @@ private:
     void paintLabel(QPainter &p, int row, qreal dpr) const;
     void paintImage(QPainter &p, int row, qreal dpr) const;
     QRect logicalBounds(int row) const;
+    QRect labelBounds(int row) const;
 
     struct Item
     {
         double left = 0; ///< twips; only labels move
         QSizeF size;     ///< twips
         QImage picture;
+        AccessibleLabel *access = nullptr;
     };
 
     layout::Table table_;
     std::vector<Item> items_;
+    QList<QPointer<QWidget>> readingOrder_;
 };

@@ -1,10 +1,20 @@
 #include "forms/text_box.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
+
+#include "forms/standard_texts.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kLf = QStringLiteral("\n");
+
+void popUp(QMenu *menu, const QPoint &globalPosition)
+{
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
+}
 } // namespace
 
 TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
@@ -14,6 +24,12 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
+
+    QScrollBar *bar = verticalScrollBar();
+    bar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(bar, &QWidget::customContextMenuRequested, this, [bar](const QPoint &position) {
+        popUp(standard_texts::scrollBarMenu(*bar, position), bar->mapToGlobal(position));
+    });
 }
 
 void TextBox::setText(const QString &text)
@@ -27,4 +43,9 @@ QString TextBox::text() const
     if (!document()->isModified())
         return written_;
     return toPlainText().replace(kLf, kCrLf);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    popUp(standard_texts::editMenu(*this, event->pos()), event->globalPos());
 }

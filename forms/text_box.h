@@ -1,6 +1,7 @@
 #pragma once
 // A multi-line text box whose text is CR LF joined, as the program writes it;
-// the editor underneath works with bare line feeds.
+// the editor underneath works with bare line feeds. Its context menus, the
+// editor's and the scroll bar's, are in Japanese.
 
 #include <QPlainTextEdit>
 
@@ -14,6 +15,9 @@ public:
 
     /// The text as last written, or as the user has edited it since.
     QString text() const;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QString written_;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Renews the screenshots in docs/: the main window at scale factors 1 and 2,
-# and the version window. Needs a build (tools/setup.sh) and no display.
+# the version window, and the main window on a desktop with a dark colour
+# scheme (KDE's platform theme reading a dark kdeglobals, which Qt applies
+# with no KDE installed). Needs a build (tools/setup.sh) and no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/virtual_display.sh
@@ -25,4 +27,35 @@ shoot() { # scale, file
 }
 shoot 1 main-window.png
 shoot 2 main-window@2x.png
-echo "saved docs/main-window.png, docs/main-window@2x.png, docs/version-window.png"
+
+# A dark scheme: the colours of a common dark KDE scheme, in a private config folder.
+dark=$(mktemp -d)
+trap 'rm -rf "$dark"; kill $_wm_pid $_xvfb_pid 2>/dev/null; wait 2>/dev/null' EXIT
+cat >"$dark/kdeglobals" <<'KDE'
+[Colors:Button]
+BackgroundNormal=49,54,59
+ForegroundNormal=252,252,252
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=252,252,252
+[Colors:Tooltip]
+BackgroundNormal=49,54,59
+ForegroundNormal=252,252,252
+[Colors:View]
+BackgroundNormal=27,30,32
+ForegroundNormal=252,252,252
+[Colors:Window]
+BackgroundNormal=42,46,50
+ForegroundNormal=252,252,252
+KDE
+shoot_dark() {
+  XDG_CONFIG_HOME=$dark XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 "$program" &
+  local pid=$! win
+  win=$(wait_for_window "ヌペ部の謎") || { echo "no main window" >&2; exit 1; }
+  sleep 1
+  import -window "$win" -frame docs/main-window-dark.png
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+shoot_dark
+echo "saved docs/main-window.png, docs/main-window@2x.png, docs/version-window.png, docs/main-window-dark.png"
