@@ -8,11 +8,11 @@
 class BenchRuntime final : public DesktopRuntime
 {
 public:
-    explicit BenchRuntime(QString folder) : folder_(std::move(folder)) {}
+    explicit BenchRuntime(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
     int MsgBox(const QString &prompt, int style, const QString &title) override;
-    QString AppPath() override { return folder_; }
+    std::filesystem::path AppPath() override { return folder_; }
 
 private:
-    QString folder_;
+    std::filesystem::path folder_;
 };

@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setFont(fonts::defaultFont());
-    BenchRuntime runtime(QString::fromLocal8Bit(argv[1]));
+    BenchRuntime runtime(argv[1]);
     Form1 form(runtime);
     form.start();
     QCoreApplication::processEvents();

@@ -1,7 +1,6 @@
 // The guide's side of the main window: choosing an entry, showing a picture,
 // and the two photo buttons.
 
-#include <QDir>
 #include <QPushButton>
 
 #include "guide/guide_entries.h"
@@ -62,8 +61,14 @@ void Form1::Command2_Click()
 // message, and the frame keeps the picture it had.
 void Form1::ShowPicture(const QString &fileName)
 {
-    PicturePath = runtime_.AppPath() + QDir::separator() + fileName;
-    const QImage picture = runtime_.LoadPicture(PicturePath, image1DeviceSize());
+    // The folder's own bytes, one separator, the name in UTF-8. A folder that
+    // could not be named is empty: the joined path would then name a file at
+    // the root, so nothing is loaded and the picture is reported missing.
+    const std::filesystem::path folder = runtime_.AppPath();
+    PicturePath = folder.native() + std::filesystem::path::value_type('/') +
+                  std::filesystem::path(fileName.toStdU16String()).native();
+    const QImage picture =
+        folder.empty() ? QImage() : runtime_.LoadPicture(PicturePath, image1DeviceSize());
     if (picture.isNull()) {
         runtime_.MsgBox(
             QStringLiteral("画像ファイル「") + fileName +

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "forms/program_folder.h"
 #include "guide/picture_loader.h"
 
 int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &title)
@@ -25,13 +26,9 @@ int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &titl
     return vbOK;
 }
 
-QString DesktopRuntime::AppPath()
-{
-    // The folder of the program file itself (links resolved), never the current directory.
-    return QCoreApplication::applicationDirPath();
-}
+std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder(); }
 
-QImage DesktopRuntime::LoadPicture(const QString &path, QSize deviceSize)
+QImage DesktopRuntime::LoadPicture(const std::filesystem::path &path, QSize deviceSize)
 {
     return guide::loadPicture(path, deviceSize);
 }

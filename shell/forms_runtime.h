@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include <filesystem>
+
 /// Button numbers that `MsgBox` returns.
 enum MsgBoxResult : int { vbOK = 1, vbYes = 6, vbNo = 7 };
 
@@ -22,12 +24,13 @@ public:
     /// A modal message box without an icon; returns the button pressed.
     virtual int MsgBox(const QString &prompt, int style, const QString &title) = 0;
 
-    /// The folder of the program file, without a trailing separator except at a root.
-    virtual QString AppPath() = 0;
+    /// The folder of the program file, as the system names it, without a
+    /// trailing separator except at a root; empty when it cannot be named.
+    virtual std::filesystem::path AppPath() = 0;
 
     /// The picture at `path` decoded to exactly `deviceSize` pixels, or a null
     /// image when the file is missing, unreadable or not a picture.
-    virtual QImage LoadPicture(const QString &path, QSize deviceSize) = 0;
+    virtual QImage LoadPicture(const std::filesystem::path &path, QSize deviceSize) = 0;
 
     /// Ends the program at once, every window with it.
     virtual void End() = 0;
@@ -38,7 +41,7 @@ class DesktopRuntime : public FormsRuntime
 {
 public:
     int MsgBox(const QString &prompt, int style, const QString &title) override;
-    QString AppPath() override;
-    QImage LoadPicture(const QString &path, QSize deviceSize) override;
+    std::filesystem::path AppPath() override;
+    QImage LoadPicture(const std::filesystem::path &path, QSize deviceSize) override;
     void End() override;
 };

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <filesystem>
 
 #include "shell/main_layout.h"
 
@@ -31,7 +32,7 @@ public:
 
     // What tests look at.
     qint16 selectionNumber() const { return SelectionNumber; }
-    const QString &picturePath() const { return PicturePath; }
+    const std::filesystem::path &picturePath() const { return PicturePath; }
     qint16 exitAnswer() const { return ExitAnswer; }
     OptionButton *option(int n) const { return options_[n - 1]; }
     QPushButton *command1() const { return Command1; }
@@ -77,6 +78,6 @@ private:
     AccessibleImage *image1Access_ = nullptr; // what screen readers see of Image1
 
     qint16 SelectionNumber = 0;
-    QString PicturePath;
+    std::filesystem::path PicturePath;
     qint16 ExitAnswer = 0;
 };
