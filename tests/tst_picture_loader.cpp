@@ -18,7 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QThread>
+
 #include <array>
+#include <atomic>
+#include <thread>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -476,6 +480,13 @@ void TestPictureLoader::largePhotos()
         q.colours[i] = {uchar(qRed(kColours[i])), uchar(qGreen(kColours[i])), uchar(qBlue(kColours[i]))};
     const QString path = m_dir.filePath(QStringLiteral("large.jpg"));
     QVERIFY(test_pictures::writeQuadrantJpeg(path, q));
+    // Decoded at the smallest eighth of its size that covers the frame.
+    const guide::PictureFile file = guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
+    QVERIFY(file);
+    const guide::JpegPicture decoded = guide::decodeJpeg(file.fd(), file.size(), kFrame);
+    QCOMPARE(decoded.failure, JpegFailure::None);
+    QVERIFY(decoded.image.width() >= kFrame.width() && decoded.image.height() >= kFrame.height());
+    QVERIFY(decoded.image.width() <= std::max((width + 7) / 8, kFrame.width() * 2));
     const QImage image = guide::loadPicture(path.toStdString(), kFrame);
     QCOMPARE(image.size(), kFrame);
     QCOMPARE(layout(image), QStringLiteral("RBGY"));
@@ -613,10 +624,23 @@ void TestPictureLoader::refusesWhatIsNotAFile()
     QVERIFY(guide::loadPicture(QFileInfo(path).fileName().toStdString(), kFrame).isNull());
     QVERIFY(guide::loadPicture(path.toStdString() + "/", kFrame).isNull());
 
-    // With no writer on the other end, a blocking open would wait forever.
+    // With no writer on the other end, a blocking open would wait forever:
+    // after 5 s a writer comes, so that a loader that blocks fails the test
+    // instead of hanging it.
     const QString fifo = m_dir.filePath(QStringLiteral("fifo.jpg"));
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QVERIFY(guide::loadPicture(fifo.toStdString(), kFrame).isNull());
+    std::atomic<bool> returned = false;
+    std::thread loader([&] {
+        QVERIFY(guide::loadPicture(fifo.toStdString(), kFrame).isNull());
+        returned = true;
+    });
+    for (int waited = 0; !returned && waited < 500; ++waited)
+        QThread::msleep(10);
+    const bool returnedAtOnce = returned;
+    if (!returned)
+        ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+    loader.join();
+    QVERIFY2(returnedAtOnce, "opening a FIFO blocked");
 
     // Links are followed to a file (a package may link its photographs), not to a FIFO.
     const QString link = m_dir.filePath(QStringLiteral("link.jpg"));
