@@ -13,6 +13,9 @@ public:
     int MsgBox(const QString &prompt, int style, const QString &title) override;
     std::filesystem::path AppPath() override { return folder_; }
 
+    bool missingExpected = false; ///< count missing-picture boxes instead of ending the run
+    int missing = 0;
+
 private:
     std::filesystem::path folder_;
 };
