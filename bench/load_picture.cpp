@@ -33,7 +33,8 @@ int main(int argc, char *argv[])
             times.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
         std::sort(times.begin(), times.end());
-        const double median = runs % 2 ? times[runs / 2] : (times[runs / 2 - 1] + times[runs / 2]) / 2;
+        const double median =
+            runs % 2 ? times[runs / 2] : (times[runs / 2 - 1] + times[runs / 2]) / 2;
         std::printf("%s %.3f %d\n", argv[i], median, shown ? 1 : 0);
     }
     return 0;

@@ -1,6 +1,7 @@
 // On Linux the kernel names the program file in /proc/self/exe, links
 // resolved, byte for byte; readlink() is asked again with a larger buffer
-// until the name fits. Elsewhere Qt's answer is taken, in the local encoding.
+// until the name fits, though the kernel refuses names over a page (4095
+// bytes, measured). Elsewhere Qt's answer is taken.
 
 #include "forms/program_folder.h"
 

@@ -40,7 +40,8 @@ void checkCost(const guide::JpegCost &cost)
     require(cost.pictureBlocks > 0 && cost.pictureBlocks <= limits::kMaxPictureBlocks);
     require(limits::fileCanHold(cost.pictureBlocks, cost.dataBytes, cost.arithmetic));
     require(cost.coefficientBytes <= limits::kMaxCoefficientBytes);
-    require(cost.scans >= 1 && limits::scansAffordable(cost.scans, cost.scanBlocks, cost.pictureBlocks));
+    require(cost.scans >= 1 &&
+            limits::scansAffordable(cost.scans, cost.scanBlocks, cost.pictureBlocks));
 }
 
 } // namespace
@@ -55,7 +56,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     static QTemporaryDir folder;
     if (!folder.isValid())
         std::abort();
-    picturePath = QFile::encodeName(QDir(folder.path()).filePath(QStringLiteral("room1.jpg"))).toStdString();
+    picturePath =
+        QFile::encodeName(QDir(folder.path()).filePath(QStringLiteral("room1.jpg"))).toStdString();
     return 0;
 }
 
@@ -85,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const QImage picture = guide::loadPicture(picturePath, kFrame);
     require(picture.isNull() == decoded.image.isNull());
-    require(picture.isNull() || (picture.size() == kFrame && picture.format() == QImage::Format_RGB32));
+    require(picture.isNull() ||
+            (picture.size() == kFrame && picture.format() == QImage::Format_RGB32));
     return 0;
 }

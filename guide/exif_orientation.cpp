@@ -21,7 +21,10 @@ struct Tiff
     std::span<const std::uint8_t> bytes;
     bool bigEndian;
 
-    bool has(std::size_t at, std::size_t n) const { return at <= bytes.size() && n <= bytes.size() - at; }
+    bool has(std::size_t at, std::size_t n) const
+    {
+        return at <= bytes.size() && n <= bytes.size() - at;
+    }
     std::uint32_t u16(std::size_t at) const
     {
         return bigEndian ? std::uint32_t(bytes[at] << 8 | bytes[at + 1])

@@ -101,7 +101,8 @@ void emitMessage(j_common_ptr common, int level)
         return; // trace messages
     // The entropy decoder met a marker (or the end) before the scan's data
     // ended, and would fill the rest of the picture with grey.
-    const bool cut = common->err->msg_code == JWRN_HIT_MARKER || common->err->msg_code == JWRN_JPEG_EOF;
+    const bool cut =
+        common->err->msg_code == JWRN_HIT_MARKER || common->err->msg_code == JWRN_JPEG_EOF;
     fail(decoderOf(common), cut ? JpegFailure::Truncated : JpegFailure::Corrupt);
 }
 
@@ -255,9 +256,9 @@ void decodeRows(Decoder &d)
     jpeg_start_decompress(&info);
     while (info.output_scanline < info.output_height) {
         std::array<JSAMPROW, 8> rows{};
-        const JDIMENSION count = std::min<JDIMENSION>(
-            {JDIMENSION(rows.size()), JDIMENSION(info.rec_outbuf_height),
-             info.output_height - info.output_scanline});
+        const JDIMENSION count =
+            std::min<JDIMENSION>({JDIMENSION(rows.size()), JDIMENSION(info.rec_outbuf_height),
+                                  info.output_height - info.output_scanline});
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = d.rows + (info.output_scanline + i) * d.stride;
         jpeg_read_scanlines(&info, rows.data(), count);
@@ -348,7 +349,8 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, QSize frame)
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : kRgb32;
     const QSize upright = isQuarterTurn(d->orientation) ? frame.transposed() : frame;
-    info.scale_num = unsigned(scaleEighths(QSize(int(info.image_width), int(info.image_height)), upright));
+    info.scale_num =
+        unsigned(scaleEighths(QSize(int(info.image_width), int(info.image_height)), upright));
     info.scale_denom = 8;
     if (!guarded(*d, calcOutput))
         return finish(d->failure);

@@ -14,7 +14,10 @@ class PictureFile
 public:
     PictureFile() = default;
     PictureFile(int fd, std::int64_t size) : fd_(fd), size_(size) {}
-    PictureFile(PictureFile &&other) noexcept : fd_(other.fd_), size_(other.size_) { other.fd_ = -1; }
+    PictureFile(PictureFile &&other) noexcept : fd_(other.fd_), size_(other.size_)
+    {
+        other.fd_ = -1;
+    }
     PictureFile &operator=(PictureFile &&) = delete;
     PictureFile(const PictureFile &) = delete;
     ~PictureFile();

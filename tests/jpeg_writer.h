@@ -19,7 +19,8 @@ struct QuadrantJpeg
     int height = 0;
     bool progressive = false;
     bool full444 = false; ///< no chroma subsampling
-    std::array<std::array<unsigned char, 3>, 4> colours{}; ///< top-left, top-right, bottom-left, bottom-right
+    std::array<std::array<unsigned char, 3>, 4>
+        colours{}; ///< top-left, top-right, bottom-left, bottom-right
 };
 
 /// Writes the picture to `path`; false if the file cannot be written. libjpeg's

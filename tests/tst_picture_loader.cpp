@@ -22,10 +22,10 @@
 
 #include <array>
 #include <atomic>
-#include <thread>
 #include <climits>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -94,12 +94,15 @@ QByteArray segment(int marker, const QByteArray &payload)
 QByteArray exifOrientation(int orientation)
 {
     return segment(0xE1, QByteArray("Exif\0\0", 6) +
-                             bytes({'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1,
-                                    0, orientation, 0, 0, 0, 0, 0, 0}));
+                             bytes({'M', 'M', 0, 42, 0, 0, 0,           8, 0, 1, 0x01, 0x12, 0,
+                                    3,   0,   0, 0,  1, 0, orientation, 0, 0, 0, 0,    0,    0}));
 }
 
 // The same file with more segments right after its start marker.
-QByteArray afterStart(QByteArray file, const QByteArray &segments) { return file.insert(2, segments); }
+QByteArray afterStart(QByteArray file, const QByteArray &segments)
+{
+    return file.insert(2, segments);
+}
 
 // Position of the first frame header (any SOFn).
 qsizetype frameHeader(const QByteArray &file)
@@ -126,7 +129,8 @@ QByteArray withSize(QByteArray file, int w, int h)
 // Netpbm pictures for the command-line encoders.
 QByteArray ppm(const QImage &image)
 {
-    QByteArray out = QStringLiteral("P6\n%1 %2\n255\n").arg(image.width()).arg(image.height()).toLatin1();
+    QByteArray out =
+        QStringLiteral("P6\n%1 %2\n255\n").arg(image.width()).arg(image.height()).toLatin1();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
@@ -137,7 +141,8 @@ QByteArray ppm(const QImage &image)
 
 QByteArray flatGrey(int w, int h)
 {
-    return QStringLiteral("P5\n%1 %2\n255\n").arg(w).arg(h).toLatin1() + QByteArray(w * h, char(128));
+    return QStringLiteral("P5\n%1 %2\n255\n").arg(w).arg(h).toLatin1() +
+           QByteArray(w * h, char(128));
 }
 
 // Runs a tool that reads standard input and writes the file to standard output.
@@ -188,17 +193,18 @@ sys.stdout.buffer.write(out.getvalue())
 QByteArray pillow(const QString &options, const QByteArray &input)
 {
     // Debian's Python, where python3-pil installs; not whatever python3 comes first.
-    return run(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(kPillow), options},
-               input);
+    return run(QStringLiteral("/usr/bin/python3"),
+               {QStringLiteral("-c"), QString::fromLatin1(kPillow), options}, input);
 }
 
 // The two hostile files of the bug report, byte for byte.
 QByteArray hiddenScans()
 {
     const QByteArray sos = segment(0xDA, bytes({1, 1, 0, 0, 0, 0}));
-    QByteArray file = bytes({0xFF, 0xD8}) + segment(0xDB, QByteArray(1, 0) + QByteArray(64, 1)) +
-                      segment(0xC2, bytes({8, 7240 >> 8, 7240 & 0xFF, 7240 >> 8, 7240 & 0xFF, 1, 1, 0x11, 0})) +
-                      segment(0xC4, bytes({0, 1}) + QByteArray(16, 0)) + segment(0xDD, bytes({0, 1})) + sos;
+    QByteArray file =
+        bytes({0xFF, 0xD8}) + segment(0xDB, QByteArray(1, 0) + QByteArray(64, 1)) +
+        segment(0xC2, bytes({8, 7240 >> 8, 7240 & 0xFF, 7240 >> 8, 7240 & 0xFF, 1, 1, 0x11, 0})) +
+        segment(0xC4, bytes({0, 1}) + QByteArray(16, 0)) + segment(0xDD, bytes({0, 1})) + sos;
     const QByteArray hidden = segment(0x02, sos.repeated(6500));
     return file + hidden.repeated(16) + bytes({0xFF, 0xD9});
 }
@@ -206,8 +212,8 @@ QByteArray hiddenScans()
 QByteArray emptyScans()
 {
     return bytes({0xFF, 0xD8}) + segment(0xDB, QByteArray(1, 0) + QByteArray(64, 1)) +
-           segment(0xC2, bytes({8, 7240 >> 8, 7240 & 0xFF, 7240 >> 8, 7240 & 0xFF, 3, 1, 0x11, 0,
-                                2, 0x11, 0, 3, 0x11, 0})) +
+           segment(0xC2, bytes({8, 7240 >> 8, 7240 & 0xFF, 7240 >> 8, 7240 & 0xFF, 3, 1, 0x11, 0, 2,
+                                0x11, 0, 3, 0x11, 0})) +
            segment(0xC4, bytes({0, 1}) + QByteArray(16, 0)) + segment(0xDD, bytes({0, 1})) +
            segment(0xDA, bytes({3, 1, 0, 2, 0, 3, 0, 0, 0, 0})).repeated(100) + bytes({0xFF, 0xD9});
 }
@@ -380,18 +386,20 @@ void TestPictureLoader::decodes_data()
     QTest::newRow("baseline") << landscape << kFrame << "RBGY";
     QTest::newRow("progressive") << test_pictures::encodeJpeg(quadrants(640, 480), true) << kFrame
                                  << "RBGY";
-    QTest::newRow("small, stretched") << test_pictures::encodeJpeg(quadrants(64, 48))
-                                      << QSize(300, 700) << "RBGY";
-    QTest::newRow("garbage after the end") << landscape + QByteArray(500, '\xAB') << kFrame << "RBGY";
+    QTest::newRow("small, stretched")
+        << test_pictures::encodeJpeg(quadrants(64, 48)) << QSize(300, 700) << "RBGY";
+    QTest::newRow("garbage after the end")
+        << landscape + QByteArray(500, '\xAB') << kFrame << "RBGY";
     // Mirrored, turned, or both; a quarter turn asks for the frame transposed.
     const char *upright[] = {"RBGY", "BRYG", "YGBR", "GYRB", "RGBY", "GRYB", "YBGR", "BYRG"};
     for (int o = 1; o <= 8; ++o)
         QTest::addRow("orientation %d", o)
             << afterStart(landscape, exifOrientation(o)) << (o >= 5 ? kFrame.transposed() : kFrame)
             << upright[o - 1];
-    const QByteArray xmp = segment(0xE1, QByteArray("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 42));
-    QTest::newRow("XMP before EXIF") << afterStart(landscape, xmp + exifOrientation(6))
-                                     << kFrame.transposed() << "GRYB";
+    const QByteArray xmp =
+        segment(0xE1, QByteArray("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 42));
+    QTest::newRow("XMP before EXIF")
+        << afterStart(landscape, xmp + exifOrientation(6)) << kFrame.transposed() << "GRYB";
     QTest::newRow("only the first EXIF counts")
         << afterStart(landscape, exifOrientation(3) + exifOrientation(6)) << kFrame << "YGBR";
     QTest::newRow("EXIF with an orientation out of range")
@@ -420,7 +428,8 @@ void TestPictureLoader::realEncoders_data()
     QTest::newRow("cjpeg -arithmetic") << cjpeg({QStringLiteral("-arithmetic")}, drawn);
     QTest::newRow("cjpeg -progressive -arithmetic")
         << cjpeg({QStringLiteral("-progressive"), QStringLiteral("-arithmetic")}, drawn);
-    QTest::newRow("cjpeg 4:4:4") << cjpeg({QStringLiteral("-sample"), QStringLiteral("1x1")}, drawn);
+    QTest::newRow("cjpeg 4:4:4") << cjpeg({QStringLiteral("-sample"), QStringLiteral("1x1")},
+                                          drawn);
     QTest::newRow("cjpeg, a restart every row")
         << cjpeg({QStringLiteral("-restart"), QStringLiteral("1")}, drawn);
     QTest::newRow("jpegtran -progressive")
@@ -477,11 +486,13 @@ void TestPictureLoader::largePhotos()
     QFETCH(bool, full444);
     test_pictures::QuadrantJpeg q{width, height, progressive, full444, {}};
     for (int i = 0; i < 4; ++i)
-        q.colours[i] = {uchar(qRed(kColours[i])), uchar(qGreen(kColours[i])), uchar(qBlue(kColours[i]))};
+        q.colours[i] = {uchar(qRed(kColours[i])), uchar(qGreen(kColours[i])),
+                        uchar(qBlue(kColours[i]))};
     const QString path = m_dir.filePath(QStringLiteral("large.jpg"));
     QVERIFY(test_pictures::writeQuadrantJpeg(path, q));
     // Decoded at the smallest eighth of its size that covers the frame.
-    const guide::PictureFile file = guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
+    const guide::PictureFile file =
+        guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
     QVERIFY(file);
     const guide::JpegPicture decoded = guide::decodeJpeg(file.fd(), file.size(), kFrame);
     QCOMPARE(decoded.failure, JpegFailure::None);
@@ -516,15 +527,19 @@ void TestPictureLoader::limitEdges_data()
         return withSize(file, w, h) + QByteArray(qsizetype(blocks / 8), '\0');
     };
     // 2048 × 1152 blocks of 128 bytes: 288 MiB.
-    QTest::newRow("coefficients at the limit") << padded(oneBit, 16384, 9216) << JpegFailure::Truncated;
+    QTest::newRow("coefficients at the limit")
+        << padded(oneBit, 16384, 9216) << JpegFailure::Truncated;
     QTest::newRow("coefficients past the limit")
         << padded(oneBit, 16384, 9224) << JpegFailure::CoefficientMemory;
     const QByteArray baseline = cjpeg({QStringLiteral("-grayscale")}, flatGrey(64, 64));
-    QTest::newRow("blocks at the limit") << padded(baseline, 32768, 32768) << JpegFailure::Truncated;
-    QTest::newRow("blocks past the limit") << padded(baseline, 32768, 32776) << JpegFailure::TooLarge;
+    QTest::newRow("blocks at the limit")
+        << padded(baseline, 32768, 32768) << JpegFailure::Truncated;
+    QTest::newRow("blocks past the limit")
+        << padded(baseline, 32768, 32776) << JpegFailure::TooLarge;
     const QByteArray arithmetic =
         cjpeg({QStringLiteral("-grayscale"), QStringLiteral("-arithmetic")}, flatGrey(64, 64));
-    QTest::newRow("arithmetic blocks at the limit") << withSize(arithmetic, 8192, 8192) << JpegFailure::None;
+    QTest::newRow("arithmetic blocks at the limit")
+        << withSize(arithmetic, 8192, 8192) << JpegFailure::None;
     QTest::newRow("arithmetic blocks past the limit")
         << withSize(arithmetic, 8192, 8200) << JpegFailure::CannotHold;
 
@@ -562,10 +577,11 @@ void TestPictureLoader::hostileFiles_data()
 
     QTest::newRow("scans hidden in a segment of marker 0x02")
         << hiddenScans() << JpegFailure::Truncated << 1;
-    QTest::newRow("7240 x 7240 in 1.5 KB of empty scans") << emptyScans() << JpegFailure::CannotHold << 0;
+    QTest::newRow("7240 x 7240 in 1.5 KB of empty scans")
+        << emptyScans() << JpegFailure::CannotHold << 0;
     // Each repeat passes over two thirds of the blocks: the work runs out first.
-    QTest::newRow("5000 repeated scans") << repeatedScans(5000) << JpegFailure::ScanWork
-                                         << int(limits::kMaxScanPasses * 3 / 2) + 1;
+    QTest::newRow("5000 repeated scans")
+        << repeatedScans(5000) << JpegFailure::ScanWork << int(limits::kMaxScanPasses * 3 / 2) + 1;
     QTest::newRow("text") << QByteArray("not a picture\n") << JpegFailure::Corrupt << 0;
     QTest::newRow("empty") << QByteArray() << JpegFailure::Truncated << 0;
 }
@@ -614,9 +630,11 @@ void TestPictureLoader::refusesWhatIsNotAFile()
     const QByteArray good = test_pictures::encodeJpeg(quadrants(64, 48));
     const QString path = put(good);
     QVERIFY(!guide::loadPicture(path.toStdString(), kFrame).isNull());
-    QVERIFY(guide::loadPicture(m_dir.filePath(QStringLiteral("missing.jpg")).toStdString(), kFrame).isNull());
+    QVERIFY(guide::loadPicture(m_dir.filePath(QStringLiteral("missing.jpg")).toStdString(), kFrame)
+                .isNull());
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.jpg")));
-    QVERIFY(guide::loadPicture(m_dir.filePath(QStringLiteral("folder.jpg")).toStdString(), kFrame).isNull());
+    QVERIFY(guide::loadPicture(m_dir.filePath(QStringLiteral("folder.jpg")).toStdString(), kFrame)
+                .isNull());
     QVERIFY(guide::loadPicture("/dev/zero", kFrame).isNull());
     QVERIFY(guide::loadPicture(fs::path(), kFrame).isNull());
     // A relative path would be read from wherever the program was started.
@@ -689,7 +707,8 @@ void TestPictureLoader::opensByNativeBytes()
     // A step back up is taken by the system, one name at a time like the others.
     const std::string last = deep.substr(deep.rfind('/') + 1);
     QVERIFY(!guide::loadPicture(deep + "/../" + last + "/room1.jpg", kFrame).isNull());
-    QVERIFY(guide::loadPicture(deep + "/../" + std::string(200, 'z') + "/room1.jpg", kFrame).isNull());
+    QVERIFY(
+        guide::loadPicture(deep + "/../" + std::string(200, 'z') + "/room1.jpg", kFrame).isNull());
     removeTree(AT_FDCWD, sjis);
 }
 
@@ -706,7 +725,8 @@ void TestPictureLoader::programFolder()
     QCOMPARE(::mkdir(folder.c_str(), 0700), 0);
     const std::string copy = folder + "/tst_picture_loader";
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), QFile::decodeName(copy.c_str())) ||
-            fs::copy_file(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(), copy));
+            fs::copy_file(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+                          copy));
     fs::permissions(copy, fs::perms::owner_exec, fs::perm_options::add);
     const std::string link = base + "/launcher";
     fs::create_symlink(copy, link);
@@ -738,11 +758,12 @@ void TestPictureLoader::survivesMutations()
         if (random.bounded(4) == 0)
             file.truncate(random.bounded(file.size()));
         QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(file) == file.size());
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                out.write(file) == file.size());
         out.close();
         const QImage image = guide::loadPicture(path.toStdString(), QSize(494, 656));
-        QVERIFY2(image.isNull() || (image.size() == QSize(494, 656) &&
-                                    image.format() == QImage::Format_RGB32),
+        QVERIFY2(image.isNull() ||
+                     (image.size() == QSize(494, 656) && image.format() == QImage::Format_RGB32),
                  qPrintable(QString::number(seed)));
     }
 }
