@@ -346,6 +346,7 @@ private Q_SLOTS:
     void refusesWhatIsNotAFile();
     void opensByNativeBytes();
     void programFolder();
+    void readsOnlyWhatWasOpened();
     void readsAnewEachCall();
     void survivesMutations();
 
@@ -733,6 +734,22 @@ void TestPictureLoader::programFolder()
     const std::string printed = outputOf(link, kPrintFolder);
     removeTree(AT_FDCWD, folder); // a name QDir cannot remove
     QCOMPARE(printed, folder);
+}
+
+// The decoder reads no further than the file's size when it was opened: data
+// appended afterwards, here the rest of a cut-off picture, is never decoded.
+void TestPictureLoader::readsOnlyWhatWasOpened()
+{
+    const QByteArray whole = test_pictures::encodeJpeg(quadrants(640, 480));
+    const QString path = put(whole.left(whole.size() / 2));
+    const guide::PictureFile file = guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
+    QVERIFY(file);
+    QFile append(path);
+    QVERIFY(append.open(QIODevice::Append));
+    QCOMPARE(append.write(whole.mid(whole.size() / 2)), whole.size() - whole.size() / 2);
+    append.close();
+    QCOMPARE(guide::decodeJpeg(file.fd(), file.size(), kFrame).failure, JpegFailure::Truncated);
+    QVERIFY(!guide::loadPicture(path.toStdString(), kFrame).isNull());
 }
 
 void TestPictureLoader::readsAnewEachCall()
