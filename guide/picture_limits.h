@@ -11,7 +11,7 @@
 namespace guide::limits {
 
 /// Bytes in one 8 × 8 block of coefficients as the decoder buffers it.
-inline constexpr std::int64_t kCoefficientBlockBytes = 64 * 2;
+inline constexpr std::int64_t kCoefficientBlockBytes = std::int64_t{64} * 2;
 
 /// Largest file read at all. A 200 MP phone photo at top quality is about
 /// 60 MB; the cap keeps one showing from streaming an unbounded file.

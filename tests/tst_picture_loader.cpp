@@ -142,7 +142,7 @@ QByteArray ppm(const QImage &image)
 QByteArray flatGrey(int w, int h)
 {
     return QStringLiteral("P5\n%1 %2\n255\n").arg(w).arg(h).toLatin1() +
-           QByteArray(w * h, char(128));
+           QByteArray(qsizetype(w) * h, char(128));
 }
 
 // Runs a tool that reads standard input and writes the file to standard output.
