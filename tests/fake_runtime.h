@@ -4,6 +4,7 @@
 // picture loads (which still go through the real loader) and notes End
 // instead of ending the test.
 
+#include <QFile>
 #include <QStringList>
 #include <QWidget>
 
@@ -25,7 +26,7 @@ public:
     };
 
     explicit FakeRuntime(std::filesystem::path folder = {}) : folder(std::move(folder)) {}
-    explicit FakeRuntime(const QString &folder) : folder(folder.toStdString()) {}
+    explicit FakeRuntime(const QString &folder) : folder(QFile::encodeName(folder).toStdString()) {}
 
     int MsgBox(const QString &prompt, int style, const QString &title) override
     {
