@@ -31,12 +31,9 @@ std::string programFile()
         if (n < 0)
             return {};
         if (std::size_t(n) < name.size()) {
+            // A program file replaced while it runs is named "... (deleted)",
+            // which leaves its folder as it was.
             name.resize(std::size_t(n));
-            // A program file replaced while it runs is named "... (deleted)": its
-            // folder still holds the photographs.
-            constexpr std::string_view kDeleted = " (deleted)";
-            if (name.ends_with(kDeleted) && ::access(name.c_str(), F_OK) != 0)
-                name.resize(name.size() - kDeleted.size());
             return name;
         }
     }
