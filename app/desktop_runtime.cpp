@@ -1,13 +1,13 @@
 #include "app/desktop_runtime.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
 #include "forms/classic_palette.h"
 #include "forms/form_frame.h"
+#include "forms/program_folder.h"
 #include "forms/standard_texts.h"
 #include "guide/picture_loader.h"
 
@@ -36,15 +36,11 @@ int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &titl
     return vbOK;
 }
 
-std::filesystem::path DesktopRuntime::AppPath()
-{
-    // The folder of the program file itself (links resolved), never the current directory.
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-}
+std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder(); }
 
 QImage DesktopRuntime::LoadPicture(const std::filesystem::path &path, QSize deviceSize)
 {
-    return guide::loadPicture(QFile::decodeName(path.c_str()), deviceSize);
+    return guide::loadPicture(path, deviceSize);
 }
 
 void DesktopRuntime::End()

@@ -224,11 +224,16 @@ void Form1::Command2_Click()
 // message, and the frame keeps the picture it had.
 void Form1::ShowPicture(const QString &fileName)
 {
-    // One separator, whatever the folder ends in: a root gives two in a row.
-    PicturePath = runtime_.AppPath();
+    // The folder's own bytes, one separator (a root gives two in a row), the
+    // name. A folder that could not be named is empty: the joined path would
+    // then name a file at the root, so nothing is loaded and the picture is
+    // reported missing.
+    const std::filesystem::path folder = runtime_.AppPath();
+    PicturePath = folder;
     PicturePath += std::filesystem::path::preferred_separator;
     PicturePath += fileName.toStdU16String();
-    const QImage picture = runtime_.LoadPicture(PicturePath, image1DeviceSize());
+    const QImage picture =
+        folder.empty() ? QImage() : runtime_.LoadPicture(PicturePath, image1DeviceSize());
     if (picture.isNull()) {
         runtime_.MsgBox(
             QStringLiteral("画像ファイル「") + fileName +

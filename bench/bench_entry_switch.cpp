@@ -27,7 +27,7 @@ namespace {
 
 void entrySwitch(benchmark::State &state, const QString &folder)
 {
-    BenchRuntime runtime(folder);
+    BenchRuntime runtime(folder.toStdString());
     Form1 form(runtime);
     form.start();
     QCoreApplication::processEvents();

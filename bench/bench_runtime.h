@@ -5,16 +5,16 @@
 
 #include "app/desktop_runtime.h"
 
-#include <QFile>
-
 class BenchRuntime final : public DesktopRuntime
 {
 public:
-    explicit BenchRuntime(const QString &folder) : folder_(QFile::encodeName(folder).toStdString())
-    {}
+    explicit BenchRuntime(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
     int MsgBox(const QString &prompt, int style, const QString &title) override;
     std::filesystem::path AppPath() override { return folder_; }
+
+    bool missingExpected = false; ///< count missing-picture boxes instead of ending the run
+    int missing = 0;
 
 private:
     std::filesystem::path folder_;

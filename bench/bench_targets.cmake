@@ -33,6 +33,10 @@ target_include_directories(bench_support PUBLIC "${bench_dir}")
 qt_add_executable(bench_entry_switch "${bench_dir}/bench_entry_switch.cpp")
 target_link_libraries(bench_entry_switch PRIVATE bench_support benchmark::benchmark JPEG::JPEG)
 
+# The loader alone, timed on one file after another.
+qt_add_executable(load_picture "${bench_dir}/load_picture.cpp")
+target_link_libraries(load_picture PRIVATE mirteka_guide)
+
 qt_add_executable(peak_memory "${bench_dir}/peak_memory.cpp")
 target_link_libraries(peak_memory PRIVATE bench_support)
 

@@ -3,11 +3,15 @@
 // given, then entry 1 chosen once more; then it exits. Its peak resident size
 // is read from outside (/usr/bin/time) and compared between photo sizes.
 //
-//   peak_memory FOLDER
+//   peak_memory FOLDER [--then-entry-2]
+//
+// With --then-entry-2, entry 2 is chosen after start-up instead: its picture
+// (kita.jpg, a hostile file) may be shown or refused with a message box.
 
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 
 #include "bench_runtime.h"
 #include "forms/fonts.h"
@@ -15,17 +19,19 @@
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: peak_memory FOLDER\n");
+    const bool hostile = argc == 3 && std::strcmp(argv[2], "--then-entry-2") == 0;
+    if (argc != 2 && !hostile) {
+        std::fprintf(stderr, "usage: peak_memory FOLDER [--then-entry-2]\n");
         return 2;
     }
     QApplication app(argc, argv);
     QApplication::setFont(fonts::defaultFont());
-    BenchRuntime runtime(QString::fromLocal8Bit(argv[1]));
+    BenchRuntime runtime(argv[1]);
     Form1 form(runtime);
     form.start();
     QCoreApplication::processEvents();
-    form.Option1_Click();
+    runtime.missingExpected = hostile;
+    hostile ? form.Option2_Click() : form.Option1_Click();
     QCoreApplication::processEvents();
     return form.image1Picture().isNull() ? 1 : 0;
 }

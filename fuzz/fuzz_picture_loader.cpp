@@ -1,31 +1,48 @@
 // libFuzzer target for the picture-loading path: the bytes are laid under a
-// photograph's name and loaded for the picture frame, and the marker walk is
-// run on them directly. Any crash, sanitizer report or picture of the wrong
-// size is a finding; so is a picture from bytes the walk should have refused.
+// photograph's name, decoded under the decoder's guard and loaded for the
+// picture frame. Any crash, sanitizer report or picture of the wrong size is a
+// finding; so is a picture whose cost, as the decoder counted it, breaks one
+// of the loader's limits (the oracle reads them from picture_limits.h).
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
-#include "guide/jpeg_structure.h"
+#include "guide/exif_orientation.h"
+#include "guide/jpeg_decoder.h"
+#include "guide/picture_file.h"
+#include "guide/picture_limits.h"
 #include "guide/picture_loader.h"
 
 namespace {
 
+namespace limits = guide::limits;
+
 // The frame's size in device pixels at 96 DPI.
 constexpr QSize kFrame(328, 247);
 
-// The loader's caps, restated so that a picture the walk should have stopped is caught.
-constexpr int kMaxScans = 100;
-constexpr qint64 kMaxPixels = qint64{50} << 20;
+std::filesystem::path picturePath;
 
-QString picturePath;
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// A picture came out: what it cost must lie within every limit.
+void checkCost(const guide::JpegCost &cost)
+{
+    require(cost.pictureBlocks > 0 && cost.pictureBlocks <= limits::kMaxPictureBlocks);
+    require(limits::fileCanHold(cost.pictureBlocks, cost.dataBytes, cost.arithmetic));
+    require(cost.coefficientBytes <= limits::kMaxCoefficientBytes);
+    require(cost.scans >= 1 &&
+            limits::scansAffordable(cost.scans, cost.scanBlocks, cost.pictureBlocks));
+}
 
 } // namespace
 
@@ -36,36 +53,41 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     static char name[] = "fuzz_picture_loader";
     static char *argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
-    // The decoder's complaints about broken input are expected by the thousand.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg=false"));
     static QTemporaryDir folder;
     if (!folder.isValid())
         std::abort();
-    picturePath = QDir(folder.path()).filePath(QStringLiteral("room1.jpg"));
+    picturePath =
+        QFile::encodeName(QDir(folder.path()).filePath(QStringLiteral("room1.jpg"))).toStdString();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const guide::JpegStructure s = guide::scanJpegStructure(std::span(data, size));
-    if (s.width < 0 || s.height < 0 || s.scans < 0)
-        std::abort();
+    // The same bytes as an APP1 payload.
+    const int orientation = guide::exifOrientation(std::span(data, size));
+    require(orientation >= 0 && orientation <= 8);
 
-    QFile file(picturePath);
+    QFile file(QString::fromStdString(picturePath.native()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
         std::abort();
     file.close();
 
+    const guide::PictureFile opened = guide::openPictureFile(picturePath, limits::kMaxFileBytes);
+    require(bool(opened));
+    const guide::JpegPicture decoded = guide::decodeJpeg(opened.fd(), opened.size(), kFrame);
+    require(decoded.orientation >= 1 && decoded.orientation <= 8);
+    require(decoded.cost.scans <= limits::kMaxScans + 1);
+    if (decoded.failure == guide::JpegFailure::None) {
+        require(!decoded.image.isNull());
+        checkCost(decoded.cost);
+    } else {
+        require(decoded.image.isNull());
+    }
+
     const QImage picture = guide::loadPicture(picturePath, kFrame);
-    if (picture.isNull())
-        return 0;
-    if (picture.size() != kFrame)
-        std::abort();
-    const bool walkAccepts = s.end == guide::JpegEnd::Eoi && s.scans >= 1 && s.scans <= kMaxScans &&
-                             s.width > 0 && s.height > 0 &&
-                             qint64{s.width} * s.height <= kMaxPixels;
-    if (!walkAccepts)
-        std::abort();
+    require(picture.isNull() == decoded.image.isNull());
+    require(picture.isNull() ||
+            (picture.size() == kFrame && picture.format() == QImage::Format_RGB32));
     return 0;
 }

@@ -5,13 +5,14 @@
 
 #include <QImage>
 #include <QSize>
-#include <QString>
+
+#include <filesystem>
 
 namespace guide {
 
-/// The picture at `path`, upright (EXIF orientation applied) and decoded
-/// straight to exactly `size` device pixels, its aspect ratio not kept.
-/// A null image on any failure.
-QImage loadPicture(const QString &path, QSize size);
+/// The picture at the absolute `path` (opened by its native bytes), upright
+/// (EXIF orientation applied) and scaled smoothly to exactly `size` device
+/// pixels, its aspect ratio not kept. A null image on any failure.
+QImage loadPicture(const std::filesystem::path &path, QSize size);
 
 } // namespace guide

@@ -31,7 +31,8 @@ public:
         bool mainWindowVisible; ///< whether the window under test was on screen then
     };
 
-    explicit FakeRuntime(QString folder = {}) : folder(std::move(folder)) {}
+    explicit FakeRuntime(std::filesystem::path folder = {}) : folder(std::move(folder)) {}
+    explicit FakeRuntime(const QString &folder) : folder(QFile::encodeName(folder).toStdString()) {}
 
     int MsgBox(const QString &prompt, int style, const QString &title) override
     {
@@ -45,20 +46,20 @@ public:
         return answer;
     }
 
-    std::filesystem::path AppPath() override { return QFile::encodeName(folder).toStdString(); }
+    std::filesystem::path AppPath() override { return folder; }
 
     QImage LoadPicture(const std::filesystem::path &path, QSize deviceSize) override
     {
-        loads.append(pathText(path));
+        loads.push_back(path);
         return DesktopRuntime::LoadPicture(path, deviceSize);
     }
 
     void End() override { ++ended; }
 
-    QString folder;
+    std::filesystem::path folder;
     std::deque<int> answers;
     std::vector<Asked> asked;
-    QStringList loads;
+    std::vector<std::filesystem::path> loads;
     int ended = 0;
     QWidget *watched = nullptr;
     std::function<void()> onMsgBox;

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source tools/install_packages.sh
-install_packages clang libclang-rt-14-dev libjpeg-turbo-progs
+install_packages clang libclang-rt-14-dev libjpeg-turbo-progs imagemagick python3
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRTEKA_SANITIZE=ON \
   -DMIRTEKA_SAMPLE_PHOTO_TOOL=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null

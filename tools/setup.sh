@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 packages=(
   # build (ccache keeps rebuilds and the sanitizer build quick)
   cmake ninja-build g++ qt6-base-dev ccache
+  # the picture decoder, and the encoders whose output the loader's tests read
+  libjpeg62-turbo-dev libjpeg-turbo-progs python3-pil
   # the Japanese proportional Gothic the windows are drawn in
   fonts-ipafont-gothic
   # a real window on a virtual display, and a look at it

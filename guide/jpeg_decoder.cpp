@@ -1,0 +1,371 @@
+// libjpeg-turbo with its hooks as the guard:
+//  - the source manager reads the file through a small buffer, never past the
+//    size the file had when it was opened, and ends the decode where the bytes
+//    end (a file cut short, whatever follows the cut);
+//  - the error and warning handlers end the decode at the first complaint,
+//    as djpeg -strict does: a warning means the decoder guessed or skipped;
+//  - the progress monitor sees every scan the decoder starts and adds up the
+//    work, as djpeg -maxscans does;
+//  - only APP1 segments get a handler, which reads the EXIF orientation into a
+//    fixed buffer; every other segment is skipped, none is kept;
+//  - before the decoder allocates for the picture, the file must be able to
+//    hold it and its coefficients must fit their budget.
+//
+// libjpeg reports errors by calling a handler that must not return; the
+// documented way out is longjmp. It jumps only over libjpeg's C frames and
+// over our callbacks and `guarded`, none of which holds an object with a
+// destructor; everything that owns a resource lives in `decodeJpeg`, above the
+// jump.
+
+#include "guide/jpeg_decoder.h"
+
+#include "guide/exif_orientation.h"
+#include "guide/picture_limits.h"
+
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+#include <cstring>
+#include <memory>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace guide {
+
+namespace {
+
+// Read in windows of this size: large enough that the system calls cost
+// nothing next to decoding, small enough never to matter in memory.
+constexpr std::size_t kReadWindow = std::size_t{128} << 10;
+
+// Memory that libjpeg may give its virtual arrays. Only the coefficient buffer
+// of a multi-scan picture is one; the budget is checked before it is
+// allocated, and this is the decoder's own backstop behind that check.
+constexpr long kMaxDecoderMemory = long{limits::kMaxCoefficientBytes + (std::int64_t{16} << 20)};
+
+// The byte order of QImage::Format_RGB32 in memory.
+constexpr J_COLOR_SPACE kRgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+
+struct Decoder
+{
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    jpeg_source_mgr source{};
+    jpeg_progress_mgr progress{};
+    std::jmp_buf escape{};
+    bool created = false;
+
+    int fd = -1;
+    std::int64_t fileBytes = 0;
+    std::int64_t unread = 0; ///< bytes of the file not read yet
+
+    JpegFailure failure = JpegFailure::None;
+    JpegCost cost;
+    int orientation = 0; ///< 0 until an EXIF segment is met
+
+    uchar *rows = nullptr; ///< the output picture
+    qsizetype stride = 0;
+
+    std::array<JOCTET, kReadWindow> window{};
+    std::array<std::uint8_t, 0xFFFF> segment{};
+};
+
+Decoder &decoderOf(j_common_ptr common) { return *static_cast<Decoder *>(common->client_data); }
+Decoder &decoderOf(j_decompress_ptr info) { return *static_cast<Decoder *>(info->client_data); }
+
+[[noreturn]] void fail(Decoder &d, JpegFailure why)
+{
+    if (d.failure == JpegFailure::None)
+        d.failure = why;
+    std::longjmp(d.escape, 1);
+}
+
+// --- Errors and warnings ---
+
+[[noreturn]] void errorExit(j_common_ptr common) { fail(decoderOf(common), JpegFailure::Corrupt); }
+
+void emitMessage(j_common_ptr common, int level)
+{
+    if (level >= 0)
+        return; // trace messages
+    // The entropy decoder met a marker (or the end) before the scan's data
+    // ended, and would fill the rest of the picture with grey.
+    const bool cut =
+        common->err->msg_code == JWRN_HIT_MARKER || common->err->msg_code == JWRN_JPEG_EOF;
+    fail(decoderOf(common), cut ? JpegFailure::Truncated : JpegFailure::Corrupt);
+}
+
+void outputMessage(j_common_ptr) {}
+
+// --- The file ---
+
+void initSource(j_decompress_ptr) {}
+void termSource(j_decompress_ptr) {}
+
+boolean fillInput(j_decompress_ptr info)
+{
+    Decoder &d = decoderOf(info);
+    const std::size_t want = std::size_t(std::min<std::int64_t>(d.unread, kReadWindow));
+    if (want == 0)
+        fail(d, JpegFailure::Truncated); // the file ended before its end marker
+#ifdef _WIN32
+    const auto got = ::_read(d.fd, d.window.data(), unsigned(want));
+#else
+    ssize_t got;
+    do
+        got = ::read(d.fd, d.window.data(), want);
+    while (got < 0 && errno == EINTR);
+#endif
+    if (got <= 0)
+        fail(d, got == 0 ? JpegFailure::Truncated : JpegFailure::Unreadable);
+    d.unread -= got;
+    info->src->next_input_byte = d.window.data();
+    info->src->bytes_in_buffer = std::size_t(got);
+    return TRUE;
+}
+
+// Segments skipped whole (comments, ICC profiles, thumbnails) are stepped over
+// in the file, not read.
+void skipInput(j_decompress_ptr info, long count)
+{
+    Decoder &d = decoderOf(info);
+    jpeg_source_mgr &src = *info->src;
+    if (count <= 0)
+        return;
+    if (std::size_t(count) <= src.bytes_in_buffer) {
+        src.next_input_byte += count;
+        src.bytes_in_buffer -= std::size_t(count);
+        return;
+    }
+    const std::int64_t beyond = count - std::int64_t(src.bytes_in_buffer);
+    src.bytes_in_buffer = 0;
+    if (beyond > d.unread)
+        fail(d, JpegFailure::Truncated);
+#ifdef _WIN32
+    const bool moved = ::_lseeki64(d.fd, beyond, SEEK_CUR) >= 0;
+#else
+    const bool moved = ::lseek(d.fd, off_t(beyond), SEEK_CUR) >= 0;
+#endif
+    if (!moved)
+        fail(d, JpegFailure::Unreadable);
+    d.unread -= beyond;
+}
+
+std::uint8_t nextByte(j_decompress_ptr info)
+{
+    if (info->src->bytes_in_buffer == 0)
+        fillInput(info);
+    --info->src->bytes_in_buffer;
+    return *info->src->next_input_byte++;
+}
+
+// Bytes the decoder has taken from the file so far.
+std::int64_t consumed(const Decoder &d)
+{
+    return d.fileBytes - d.unread - std::int64_t(d.source.bytes_in_buffer);
+}
+
+// --- Metadata: the first EXIF segment's orientation, nothing kept ---
+
+boolean readApp1(j_decompress_ptr info)
+{
+    Decoder &d = decoderOf(info);
+    const int high = nextByte(info);
+    const int length = (high << 8 | nextByte(info)) - 2;
+    if (length < 0)
+        fail(d, JpegFailure::Corrupt);
+    if (d.orientation != 0) {
+        skipInput(info, length);
+        return TRUE;
+    }
+    for (int at = 0; at < length;) {
+        if (info->src->bytes_in_buffer == 0)
+            fillInput(info);
+        const std::size_t n = std::min(std::size_t(length - at), info->src->bytes_in_buffer);
+        std::memcpy(d.segment.data() + at, info->src->next_input_byte, n);
+        info->src->next_input_byte += n;
+        info->src->bytes_in_buffer -= n;
+        at += int(n);
+    }
+    d.orientation = exifOrientation(std::span(d.segment.data(), std::size_t(length)));
+    return TRUE;
+}
+
+// --- Scans ---
+
+void monitorProgress(j_common_ptr common)
+{
+    Decoder &d = decoderOf(common);
+    const jpeg_decompress_struct &info = d.info;
+    while (d.cost.scans < info.input_scan_number) {
+        ++d.cost.scans;
+        for (int i = 0; i < info.comps_in_scan; ++i)
+            d.cost.scanBlocks += std::int64_t{info.cur_comp_info[i]->width_in_blocks} *
+                                 info.cur_comp_info[i]->height_in_blocks;
+        if (!limits::scansAffordable(d.cost.scans, d.cost.scanBlocks, d.cost.pictureBlocks))
+            fail(d, d.cost.scans > limits::kMaxScans ? JpegFailure::TooManyScans
+                                                     : JpegFailure::ScanWork);
+    }
+}
+
+// --- The steps, each under the error trap ---
+
+[[gnu::noinline]] bool guarded(Decoder &d, void (*step)(Decoder &))
+{
+    if (setjmp(d.escape) != 0)
+        return false;
+    step(d);
+    return true;
+}
+
+void create(Decoder &d)
+{
+    jpeg_create_decompress(&d.info);
+    d.created = true;
+    d.info.client_data = &d;
+    d.info.mem->max_memory_to_use = kMaxDecoderMemory;
+    d.source.init_source = initSource;
+    d.source.fill_input_buffer = fillInput;
+    d.source.skip_input_data = skipInput;
+    d.source.resync_to_restart = jpeg_resync_to_restart;
+    d.source.term_source = termSource;
+    d.info.src = &d.source;
+    d.progress.progress_monitor = monitorProgress;
+    d.info.progress = &d.progress;
+    jpeg_set_marker_processor(&d.info, JPEG_APP0 + 1, readApp1);
+}
+
+void readHeader(Decoder &d) { jpeg_read_header(&d.info, TRUE); }
+
+void calcOutput(Decoder &d) { jpeg_calc_output_dimensions(&d.info); }
+
+void decodeRows(Decoder &d)
+{
+    jpeg_decompress_struct &info = d.info;
+    jpeg_start_decompress(&info);
+    while (info.output_scanline < info.output_height) {
+        std::array<JSAMPROW, 8> rows{};
+        const JDIMENSION count =
+            std::min<JDIMENSION>({JDIMENSION(rows.size()), JDIMENSION(info.rec_outbuf_height),
+                                  info.output_height - info.output_scanline});
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = d.rows + (info.output_scanline + i) * d.stride;
+        jpeg_read_scanlines(&info, rows.data(), count);
+    }
+    jpeg_finish_decompress(&info);
+}
+
+// What the headers declare, against the limits that apply before allocation.
+JpegFailure judgeHeaders(Decoder &d)
+{
+    const jpeg_decompress_struct &info = d.info;
+    JpegCost &cost = d.cost;
+    cost.arithmetic = info.arith_code;
+    cost.dataBytes = d.fileBytes - consumed(d);
+    for (int ci = 0; ci < info.num_components; ++ci) {
+        const jpeg_component_info &c = info.comp_info[ci];
+        cost.pictureBlocks += std::int64_t{c.width_in_blocks} * c.height_in_blocks;
+        if (jpeg_has_multiple_scans(&d.info)) {
+            // As libjpeg sizes the buffer: whole MCUs of each component.
+            const auto round = [](std::int64_t n, int to) { return (n + to - 1) / to * to; };
+            cost.coefficientBytes += round(c.width_in_blocks, c.h_samp_factor) *
+                                     round(c.height_in_blocks, c.v_samp_factor) *
+                                     limits::kCoefficientBlockBytes;
+        }
+    }
+    if (cost.pictureBlocks > limits::kMaxPictureBlocks)
+        return JpegFailure::TooLarge;
+    if (!limits::fileCanHold(cost.pictureBlocks, cost.dataBytes, cost.arithmetic))
+        return JpegFailure::CannotHold;
+    if (cost.coefficientBytes > limits::kMaxCoefficientBytes)
+        return JpegFailure::CoefficientMemory;
+    return JpegFailure::None;
+}
+
+// The smallest scale n/8 at which the picture covers `frame`.
+int scaleEighths(QSize picture, QSize frame)
+{
+    for (int n = 1; n < 8; ++n) {
+        const auto scaled = [n](int side) { return (std::int64_t{side} * n + 7) / 8; };
+        if (scaled(picture.width()) >= frame.width() && scaled(picture.height()) >= frame.height())
+            return n;
+    }
+    return 8;
+}
+
+// Adobe's CMYK, as libjpeg hands it over (stored inverted), to RGB32 in place.
+void cmykToRgb(QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const uchar *cmyk = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x, cmyk += 4) {
+            const int k = cmyk[3];
+            line[x] = qRgb(cmyk[0] * k / 255, cmyk[1] * k / 255, cmyk[2] * k / 255);
+        }
+    }
+}
+
+} // namespace
+
+JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, QSize frame)
+{
+    const auto d = std::make_unique<Decoder>();
+    d->info.err = jpeg_std_error(&d->errors);
+    d->errors.error_exit = errorExit;
+    d->errors.emit_message = emitMessage;
+    d->errors.output_message = outputMessage;
+    d->fd = fd;
+    d->fileBytes = d->unread = std::max<std::int64_t>(fileBytes, 0);
+    const auto destroy = qScopeGuard([&d] {
+        if (d->created)
+            jpeg_destroy_decompress(&d->info);
+    });
+
+    JpegPicture out;
+    const auto finish = [&out, &d](JpegFailure why) {
+        out.failure = why;
+        out.cost = d->cost;
+        out.orientation = d->orientation == 0 ? 1 : d->orientation;
+        return std::move(out);
+    };
+    if (!guarded(*d, create) || !guarded(*d, readHeader))
+        return finish(d->failure);
+    if (const JpegFailure why = judgeHeaders(*d); why != JpegFailure::None)
+        return finish(why);
+
+    jpeg_decompress_struct &info = d->info;
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : kRgb32;
+    const QSize upright = isQuarterTurn(d->orientation) ? frame.transposed() : frame;
+    info.scale_num =
+        unsigned(scaleEighths(QSize(int(info.image_width), int(info.image_height)), upright));
+    info.scale_denom = 8;
+    if (!guarded(*d, calcOutput))
+        return finish(d->failure);
+
+    QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
+    if (image.isNull())
+        return finish(JpegFailure::TooLarge);
+    d->rows = image.bits();
+    d->stride = image.bytesPerLine();
+    if (!guarded(*d, decodeRows))
+        return finish(d->failure);
+    if (cmyk)
+        cmykToRgb(image);
+    out.image = std::move(image);
+    return finish(JpegFailure::None);
+}
+
+} // namespace guide
