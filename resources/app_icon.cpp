@@ -1,5 +1,6 @@
-// The icon is kept as XPM text in the resources; larger sizes are whole-pixel
-// enlargements so it stays pixel art, only the 16 px one is smoothed down.
+// The icon is kept as XPM text in the resources; the larger size is a
+// whole-pixel enlargement so it stays pixel art, only the 16 px one is
+// smoothed down.
 
 #include "resources/app_icon.h"
 
@@ -12,15 +13,22 @@ namespace resources {
 namespace {
 
 constexpr int kSize = 32;
-constexpr int kEnlargements[] = {2, 4, 8}; // 64, 128 and 256 px
+// Window icons go to the window manager whole, every size in every window's
+// properties at start-up: up to 64 px covers title bars and task lists at
+// scale factor 2. Larger pictures of the icon come from the icon theme.
+constexpr int kEnlargements[] = {2}; // 64 px
 
 } // namespace
 
 QImage appIconImage()
 {
-    const QImage image(QStringLiteral(":/mirteka_icon.xpm"));
-    Q_ASSERT(image.size() == QSize(kSize, kSize));
-    return image.convertToFormat(QImage::Format_ARGB32);
+    // Read once: parsing XPM text is slow, and both windows ask for it.
+    static const QImage image = [] {
+        const QImage xpm(QStringLiteral(":/mirteka_icon.xpm"));
+        Q_ASSERT(xpm.size() == QSize(kSize, kSize));
+        return xpm.convertToFormat(QImage::Format_ARGB32);
+    }();
+    return image;
 }
 
 QIcon appIcon()
