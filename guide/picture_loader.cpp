@@ -1,7 +1,7 @@
 // The picture loader: the file opened without blocking, decoded once by
-// libjpeg-turbo under its own guard (jpeg_decoder.*) at the smallest eighth of
-// its size that covers the frame, then scaled smoothly to the frame's exact
-// size and turned upright.
+// libjpeg-turbo under its own guard (jpeg_decoder.*) at the smallest of 1/8,
+// 1/4, 1/2 or full size that covers the frame, then scaled smoothly to the
+// frame's exact size and turned upright.
 //
 // Only JPEG is accepted: every photograph of the guide is a .jpg file, and one
 // format means one decoder to keep within bounds.

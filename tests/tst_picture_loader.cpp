@@ -491,7 +491,7 @@ void TestPictureLoader::largePhotos()
                         uchar(qBlue(kColours[i]))};
     const QString path = m_dir.filePath(QStringLiteral("large.jpg"));
     QVERIFY(test_pictures::writeQuadrantJpeg(path, q));
-    // Decoded at the smallest eighth of its size that covers the frame.
+    // Decoded at the smallest of 1/8, 1/4, 1/2 or full size that covers the frame.
     const guide::PictureFile file =
         guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
     QVERIFY(file);
