@@ -12,7 +12,6 @@
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
-#include "forms/twips.h"
 #include "test_pictures.h"
 
 using main_layout::Id;
@@ -75,7 +74,8 @@ private Q_SLOTS:
         }
     }
 
-    void windowedControlsSitWhereTheTableSays()
+    // Where they sit is the reference images' business (tst_plan_reference).
+    void windowedControlsAndTheirState()
     {
         FakeRuntime runtime(folder_.path());
         Form1 form(runtime);
@@ -86,7 +86,6 @@ private Q_SLOTS:
             ++windowed;
             auto *w = form.surface()->findChild<QWidget *>(layout::text(c.name));
             QVERIFY2(w, qPrintable(layout::text(c.name)));
-            QCOMPARE(w->geometry(), twips::toPixelRect(c.left, c.top, c.width, c.height));
         }
         QCOMPARE(windowed, 11);
         QCOMPARE(form.command1()->text(), QStringLiteral("写真1"));
