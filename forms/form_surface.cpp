@@ -177,11 +177,16 @@ void FormSurface::paintEvent(QPaintEvent *event)
         case Kind::Line:
             paintLine(p, c, dpr);
             break;
+        // Text and pictures only where the update reaches: shaping a caption
+        // costs as much clipped away as drawn, and a glide step repaints one
+        // label's strip of the window twenty times a second.
         case Kind::Label:
-            paintLabel(p, row, dpr);
+            if (event->rect().intersects(logicalBounds(row)))
+                paintLabel(p, row, dpr);
             break;
         case Kind::Image:
-            paintImage(p, row, dpr);
+            if (event->rect().intersects(logicalBounds(row)))
+                paintImage(p, row, dpr);
             break;
         case Kind::OptionButton:
         case Kind::CommandButton:
