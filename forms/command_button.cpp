@@ -2,8 +2,7 @@
 
 #include <QKeyEvent>
 
-CommandButton::CommandButton(const QString &caption, QWidget *parent)
-    : QPushButton(caption, parent)
+CommandButton::CommandButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
 {
     setAutoDefault(false); // neither a default nor a cancel button
     setDefault(false);

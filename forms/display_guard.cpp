@@ -38,10 +38,12 @@ QString noDisplayLine(const QString &program, const QString &platform, const QSt
 {
     const QString name = platform.section(u':', 0, 0);
     if (!name.isEmpty() && name != QLatin1String("xcb"))
-        return program + QStringLiteral(": 画面に接続できません（表示方式「%1」を開けません）").arg(name);
+        return program +
+               QStringLiteral(": 画面に接続できません（表示方式「%1」を開けません）").arg(name);
     if (display.isEmpty())
         return program + QStringLiteral(": 画面に接続できません（DISPLAY が設定されていません）");
-    return program + QStringLiteral(": 画面に接続できません（DISPLAY=%1 に接続できません）").arg(display);
+    return program +
+           QStringLiteral(": 画面に接続できません（DISPLAY=%1 に接続できません）").arg(display);
 }
 
 std::unique_ptr<QApplication> openApplication(int &argc, char **argv, const char *program)

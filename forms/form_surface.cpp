@@ -47,9 +47,9 @@ void fillFrame(QPainter &p, const QRect &r, int t, const QColor &colour)
 class SurfaceAccessible final : public QAccessibleWidget
 {
 public:
-    explicit SurfaceAccessible(FormSurface *surface) : QAccessibleWidget(surface, QAccessible::Client)
-    {
-    }
+    explicit SurfaceAccessible(FormSurface *surface)
+        : QAccessibleWidget(surface, QAccessible::Client)
+    {}
     int childCount() const override { return int(order().size()); }
     QAccessibleInterface *child(int index) const override
     {

@@ -83,7 +83,8 @@ QMenu *scrollBarMenu(QScrollBar &bar, const QPoint &position)
     auto *menu = new QMenu(&bar);
     const int here = valueAt(bar, position);
     QScrollBar *target = &bar;
-    menu->addAction(QStringLiteral("ここにスクロール"), &bar, [target, here] { target->setValue(here); });
+    menu->addAction(QStringLiteral("ここにスクロール"), &bar,
+                    [target, here] { target->setValue(here); });
     menu->addSeparator();
     const auto step = [&](const QString &caption, QAbstractSlider::SliderAction action) {
         menu->addAction(caption, &bar, [target, action] { target->triggerAction(action); });

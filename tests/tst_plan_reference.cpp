@@ -17,6 +17,7 @@
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
 #include "forms/twips.h"
+#include "test_pictures.h"
 
 namespace {
 
@@ -129,6 +130,32 @@ private Q_SLOTS:
                                  .arg(different)
                                  .arg(referencePath(dpr), out)));
         }
+    }
+
+    // A repaint of any part of the window draws there what a repaint of the
+    // whole draws: nothing the update touches is left out, captions and the
+    // photograph included.
+    void partialRepaintsMatchTheWhole()
+    {
+        QTemporaryDir dir;
+        QVERIFY(test_pictures::writeJpeg(dir.path(), "room1.jpg", Qt::darkCyan));
+        FakeRuntime runtime(dir.path());
+        Form1 form(runtime);
+        form.Form_Load();
+        FormSurface &surface = *form.surface();
+        const QSize size = surface.size();
+        QImage whole(size, QImage::Format_RGB32);
+        surface.render(&whole, {}, QRegion(), QWidget::DrawWindowBackground);
+        QImage tiles(size, QImage::Format_RGB32);
+        tiles.fill(Qt::magenta);
+        constexpr int kTile = 37; // odd, so tiles cut through captions and frames
+        for (int y = 0; y < size.height(); y += kTile)
+            for (int x = 0; x < size.width(); x += kTile) {
+                const QRect tile(x, y, kTile, kTile);
+                surface.render(&tiles, tile.topLeft(), QRegion(tile),
+                               QWidget::DrawWindowBackground);
+            }
+        QCOMPARE(tiles, whole);
     }
 };
 
