@@ -119,25 +119,7 @@ done
 
 # --- Picture loading: hostile files, a 200 MP photo, 48 MP progressive ---
 echo "picture loading" >&2
-python3 - "$work" <<'PY'
-import struct, sys
-out = sys.argv[1]
-S = lambda m, p: bytes([0xFF, m]) + struct.pack('>H', len(p) + 2) + p
-sos = S(0xDA, b'\1\1\0\0\0\0')
-hidden = (b'\xFF\xD8' + S(0xDB, b'\0' + b'\1' * 64) + S(0xC2, b'\x08' + struct.pack('>HH', 7240, 7240) + b'\1\1\x11\0')
-          + S(0xC4, b'\0\1' + b'\0' * 15 + b'\0') + S(0xDD, b'\0\1') + sos + S(0x02, sos * 6500) * 16 + b'\xFF\xD9')
-empty = (b'\xFF\xD8' + S(0xDB, b'\0' + b'\1' * 64)
-         + S(0xC2, b'\x08' + struct.pack('>HH', 7240, 7240) + b'\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00')
-         + S(0xC4, b'\0' + bytes([1] + [0] * 15) + b'\0') + S(0xDD, struct.pack('>H', 1))
-         + S(0xDA, b'\x03\x01\x00\x02\x00\x03\x00\x00\x00\x00') * 100 + b'\xFF\xD9')
-photo = open(out + '/app640/room1.jpg', 'rb').read()
-count = 124_000_000 // 65537
-comments = photo[:2] + S(0xFE, b'c' * 65533) * count + photo[2:]
-icc = photo[:2] + b''.join(S(0xE2, b'ICC_PROFILE\0' + bytes([i % 255 + 1, 255]) + b'p' * 65519)
-                           for i in range(count)) + photo[2:]
-for name, data in [('hidden_scans', hidden), ('empty_scans', empty), ('comments', comments), ('icc', icc)]:
-    open(f'{out}/{name}.jpg', 'wb').write(data)
-PY
+python3 tools/hostile_jpegs.py "$work" "$work/app640/room1.jpg"
 signed() { awk "BEGIN {printf \"%+.1f\", $1}"; }
 size_of() { numfmt --to=iec --suffix=B "$(stat -c %s "$1")"; }
 hostile=(hidden_scans empty_scans comments icc)

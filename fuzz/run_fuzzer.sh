@@ -32,19 +32,7 @@ convert "$ppm" -colorspace CMYK "$seeds/magick_cmyk.jpg"
 rm "$ppm"
 # The hostile files that the decoder's hooks must stop: scans hidden in a
 # segment of an unknown marker, and a large picture declared over empty scans.
-python3 - "$seeds" <<'PY'
-import struct, sys
-S = lambda m, p: bytes([0xFF, m]) + struct.pack('>H', len(p) + 2) + p
-sos = S(0xDA, b'\1\1\0\0\0\0')
-hidden = (b'\xFF\xD8' + S(0xDB, b'\0' + b'\1' * 64) + S(0xC2, b'\x08' + struct.pack('>HH', 7240, 7240) + b'\1\1\x11\0')
-          + S(0xC4, b'\0\1' + b'\0' * 15 + b'\0') + S(0xDD, b'\0\1') + sos + S(0x02, sos * 6500) * 16 + b'\xFF\xD9')
-empty = (b'\xFF\xD8' + S(0xDB, b'\0' + b'\1' * 64)
-         + S(0xC2, b'\x08' + struct.pack('>HH', 7240, 7240) + b'\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00')
-         + S(0xC4, b'\0' + bytes([1] + [0] * 15) + b'\0') + S(0xDD, struct.pack('>H', 1))
-         + S(0xDA, b'\x03\x01\x00\x02\x00\x03\x00\x00\x00\x00') * 100 + b'\xFF\xD9')
-open(sys.argv[1] + '/hidden_scans.jpg', 'wb').write(hidden)
-open(sys.argv[1] + '/empty_scans.jpg', 'wb').write(empty)
-PY
+python3 tools/hostile_jpegs.py "$seeds"
 echo "seed corpus: $(ls "$seeds" | wc -l) files in $seeds"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
