@@ -12,6 +12,7 @@
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
+#include "render_surface.h"
 
 namespace {
 
@@ -30,17 +31,7 @@ struct Rendering
     QColor pixel(int dx, int dy) const { return image.pixelColor(dx, dy); }
 };
 
-Rendering render(Form1 &form, qreal dpr)
-{
-    const QSize logical = form.surface()->size();
-    QImage image(QSize(std::ceil(logical.width() * dpr), std::ceil(logical.height() * dpr)),
-                 QImage::Format_RGB32);
-    image.setDevicePixelRatio(dpr);
-    image.fill(Qt::magenta);
-    form.surface()->render(&image);
-    image.setDevicePixelRatio(1);
-    return {image, dpr};
-}
+Rendering render(Form1 &form, qreal dpr) { return {renderSurface(*form.surface(), dpr), dpr}; }
 
 } // namespace
 

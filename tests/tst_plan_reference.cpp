@@ -17,6 +17,7 @@
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
 #include "forms/twips.h"
+#include "render_surface.h"
 #include "test_pictures.h"
 
 namespace {
@@ -28,19 +29,6 @@ constexpr int kChannelTolerance = 48;
 // changes over a hundred at scale 1; the window's controls off by one
 // logical pixel, fifteen or more.
 constexpr int kMaxDifferentPixels = 4;
-
-QImage render(Form1 &form, qreal dpr)
-{
-    const QSize logical = form.surface()->size();
-    QImage image(
-        QSize(int(std::ceil(logical.width() * dpr)), int(std::ceil(logical.height() * dpr))),
-        QImage::Format_RGB32);
-    image.setDevicePixelRatio(dpr);
-    image.fill(Qt::magenta);
-    form.surface()->render(&image);
-    image.setDevicePixelRatio(1);
-    return image;
-}
 
 // Where the text is: labels whole, and the insides of the controls with
 // captions or text, two device pixels in from their edges so that the edges
@@ -95,7 +83,7 @@ private Q_SLOTS:
         Form1 form(runtime);
         form.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QImage actual = maskText(render(form, dpr), *form.surface(), dpr);
+        const QImage actual = maskText(renderSurface(*form.surface(), dpr), *form.surface(), dpr);
 
         if (qEnvironmentVariableIsSet("MIRTEKA_WRITE_REFERENCES")) {
             QVERIFY(actual.save(referencePath(dpr)));
