@@ -40,7 +40,22 @@ std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder();
 
 QImage DesktopRuntime::LoadPicture(const std::filesystem::path &path, QSize deviceSize)
 {
+    if (prefetched_.valid()) {
+        QImage early = prefetched_.get();
+        if (path == prefetchPath_ && deviceSize == prefetchSize_)
+            return early;
+    }
     return guide::loadPicture(path, deviceSize);
+}
+
+void DesktopRuntime::prefetchPicture(const std::filesystem::path &path, QSize deviceSize)
+{
+    if (prefetched_.valid())
+        prefetched_.get();
+    prefetchPath_ = path;
+    prefetchSize_ = deviceSize;
+    prefetched_ = std::async(std::launch::async,
+                             [path, deviceSize] { return guide::loadPicture(path, deviceSize); });
 }
 
 void DesktopRuntime::End()

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <future>
+
 #include "forms/forms_runtime.h"
 
 class DesktopRuntime : public FormsRuntime
@@ -19,6 +21,14 @@ public:
     /// its transients on X11 and its children on Wayland, and centre on it.
     void setOwner(QWidget *owner) { owner_ = owner; }
 
+    /// Starts reading a picture on another thread. The next LoadPicture takes
+    /// the result if it asks for the same file at the same size, and reads
+    /// for itself otherwise; later ones always read anew.
+    void prefetchPicture(const std::filesystem::path &path, QSize deviceSize);
+
 private:
     QPointer<QWidget> owner_;
+    std::filesystem::path prefetchPath_;
+    QSize prefetchSize_;
+    std::future<QImage> prefetched_;
 };

@@ -30,6 +30,15 @@ using main_layout::row;
 
 namespace {
 
+// The folder's own bytes, one separator (a root gives two in a row), the name.
+std::filesystem::path picturePathIn(const std::filesystem::path &folder, const QString &fileName)
+{
+    std::filesystem::path path = folder;
+    path += std::filesystem::path::preferred_separator;
+    path += fileName.toStdU16String();
+    return path;
+}
+
 // OptionN's Click handler is kOptionClicks[N - 1].
 constexpr std::array<void (Form1::*)(), 8> kOptionClicks{
     &Form1::Option1_Click, &Form1::Option2_Click, &Form1::Option3_Click, &Form1::Option4_Click,
@@ -168,7 +177,18 @@ void Form1::start()
 
 const QImage &Form1::image1Picture() const { return surface_->picture(row(Id::Image1)); }
 
-QSize Form1::image1DeviceSize() const { return surface_->deviceRect(row(Id::Image1)).size(); }
+QSize Form1::image1DeviceSize() const { return image1DeviceSize(surface_->devicePixelRatioF()); }
+
+QSize Form1::image1DeviceSize(qreal dpr)
+{
+    const layout::Control &c = kControls[row(Id::Image1)];
+    return twips::toDeviceRect(c.left, c.top, c.width, c.height, dpr).size();
+}
+
+std::filesystem::path Form1::firstPicturePath(const std::filesystem::path &folder)
+{
+    return picturePathIn(folder, guide::text(guide::kEntries[0].picture));
+}
 
 void Form1::End_Click()
 {
@@ -224,14 +244,11 @@ void Form1::Command2_Click()
 // message, and the frame keeps the picture it had.
 void Form1::ShowPicture(const QString &fileName)
 {
-    // The folder's own bytes, one separator (a root gives two in a row), the
-    // name. A folder that could not be named is empty: the joined path would
-    // then name a file at the root, so nothing is loaded and the picture is
+    // A folder that could not be named is empty: the joined path would then
+    // name a file at the root, so nothing is loaded and the picture is
     // reported missing.
     const std::filesystem::path folder = runtime_.AppPath();
-    PicturePath = folder;
-    PicturePath += std::filesystem::path::preferred_separator;
-    PicturePath += fileName.toStdU16String();
+    PicturePath = picturePathIn(folder, fileName);
     const QImage picture =
         folder.empty() ? QImage() : runtime_.LoadPicture(PicturePath, image1DeviceSize());
     if (picture.isNull()) {

@@ -29,6 +29,12 @@ public:
     /// with the focus in the description box.
     void start();
 
+    /// The file Load shows first, in the program's folder `folder`, and the
+    /// device size it is shown at on a screen of `dpr`: what start-up can
+    /// read ahead before the window exists.
+    static std::filesystem::path firstPicturePath(const std::filesystem::path &folder);
+    static QSize image1DeviceSize(qreal dpr);
+
     // What tests look at.
     qint16 selectionNumber() const { return SelectionNumber; }
     const std::filesystem::path &picturePath() const { return PicturePath; }

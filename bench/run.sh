@@ -44,7 +44,7 @@ cd "$(dirname "$0")/.."
 runs=${BENCH_RUNS:-11}
 only=${BENCH_ONLY:-}
 
-packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libjpeg-dev libx11-dev
+packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libjpeg-dev libx11-dev libfontconfig-dev
   libjpeg-turbo-progs feh strace time xvfb openbox xdotool x11-utils fonts-ipafont-gothic
   bsdextrautils python3 libjpeg-turbo-progs)
 source tools/install_packages.sh

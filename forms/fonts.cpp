@@ -1,15 +1,49 @@
 #include "forms/fonts.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
 #include <QString>
 #include <QStringList>
+
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
 
 namespace fonts {
 namespace {
 
 const QString kDefaultFace = QStringLiteral("ＭＳ Ｐゴシック");
 constexpr double kDefaultPoints = 9.0;
+
+// Reading fontconfig's configuration and cache is a third of the time to the
+// first frame and needs nothing of Qt. fontconfig loads it once however many
+// threads ask, so Qt finds it ready; if Qt asks first, the two just race to
+// the same result.
+class ConfigurationLoader
+{
+public:
+    void start()
+    {
+        if (!thread_.joinable())
+            thread_ = std::thread([] { FcInit(); });
+    }
+    void wait()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    ~ConfigurationLoader() { wait(); }
+
+private:
+    std::thread thread_;
+};
+
+ConfigurationLoader &configurationLoader()
+{
+    static ConfigurationLoader loader;
+    return loader;
+}
 
 // Called before any font of ours is made. Without it fontconfig answers the
 // unknown name with a Latin face and borrows Japanese glyphs per character from
@@ -37,6 +71,12 @@ QString installedFace(const QString &face)
     static QHash<QString, QString> resolved;
     if (const auto it = resolved.constFind(face); it != resolved.cend())
         return *it;
+    // Looked up by name first: a probe font costs a font engine and a search
+    // of fontconfig's fallbacks that no later font reuses.
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &name : QStringList{face} + QFont::substitutes(face))
+        if (installed.contains(name, Qt::CaseInsensitive))
+            return *resolved.insert(face, name);
     QFont probe(face);
     probe.setStyleHint(QFont::SansSerif);
     const QString family = QFontInfo(probe).family();
@@ -45,6 +85,7 @@ QString installedFace(const QString &face)
 
 QFont make(const QString &face, double points, int weight)
 {
+    configurationLoader().wait();
     registerSubstitutions();
     QFont font(installedFace(face));
     font.setPointSizeF(points);
@@ -54,6 +95,8 @@ QFont make(const QString &face, double points, int weight)
 }
 
 } // namespace
+
+void preloadConfiguration() { configurationLoader().start(); }
 
 QFont defaultFont() { return make(kDefaultFace, kDefaultPoints, QFont::Normal); }
 

@@ -10,6 +10,11 @@
 
 namespace fonts {
 
+/// Starts reading the system's font configuration on a thread of its own, so
+/// that it overlaps with connecting to the display. The first font made
+/// afterwards waits for it.
+void preloadConfiguration();
+
 /// The windows' default font: a 9-point Japanese proportional Gothic.
 QFont defaultFont();
 

@@ -51,6 +51,7 @@ public:
     QImage LoadPicture(const std::filesystem::path &path, QSize deviceSize) override
     {
         loads.push_back(path);
+        loadSizes.push_back(deviceSize);
         return DesktopRuntime::LoadPicture(path, deviceSize);
     }
 
@@ -60,6 +61,7 @@ public:
     std::deque<int> answers;
     std::vector<Asked> asked;
     std::vector<std::filesystem::path> loads;
+    std::vector<QSize> loadSizes;
     int ended = 0;
     QWidget *watched = nullptr;
     std::function<void()> onMsgBox;

@@ -186,6 +186,44 @@ private Q_SLOTS:
                      qPrintable(name));
     }
 
+    // What start-up reads ahead is what Load asks for; a guess that drifted
+    // from it would only cost the time the reading ahead saves.
+    void startUpReadsAheadWhatLoadAsksFor()
+    {
+        FakeRuntime runtime(folder_);
+        Form1 form(runtime);
+        form.start();
+        QCOMPARE(runtime.loads.size(), std::size_t(1));
+        QCOMPARE(pathText(runtime.loads[0]), pathText(Form1::firstPicturePath(runtime.folder)));
+        QCOMPARE(runtime.loadSizes[0], Form1::image1DeviceSize(form.devicePixelRatioF()));
+    }
+
+    // A picture read ahead answers one load of the same file at the same size;
+    // any other load, and every later one, reads the file itself.
+    void aPictureReadAheadAnswersOneMatchingLoad()
+    {
+        const QSize size(328, 247);
+        const auto file = [this](const char *name) {
+            return std::filesystem::path(
+                QFile::encodeName(path(QString::fromLatin1(name))).toStdString());
+        };
+        DesktopRuntime runtime;
+
+        runtime.prefetchPicture(file("room1.jpg"), size);
+        QVERIFY(near(middle(runtime.LoadPicture(file("kita.jpg"), size)), colourOf("kita.jpg")));
+
+        runtime.prefetchPicture(file("room1.jpg"), size);
+        QCOMPARE(runtime.LoadPicture(file("room1.jpg"), QSize(164, 123)).size(), QSize(164, 123));
+
+        runtime.prefetchPicture(file("room1.jpg"), size);
+        const QImage early = runtime.LoadPicture(file("room1.jpg"), size);
+        QCOMPARE(early.size(), size);
+        QVERIFY(near(middle(early), colourOf("room1.jpg")));
+        QVERIFY(QFile::remove(path("room1.jpg")));
+        QVERIFY(QFile::copy(path("kita.jpg"), path("room1.jpg")));
+        QVERIFY(near(middle(runtime.LoadPicture(file("room1.jpg"), size)), colourOf("kita.jpg")));
+    }
+
     // By the time the missing-picture box asks, everything the entry sets is
     // already on screen: selection, text, "写真2", and the path it names.
     void stateIsWrittenBeforeTheBoxAsks_data()

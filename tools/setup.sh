@@ -10,6 +10,8 @@ packages=(
   cmake ninja-build g++ qt6-base-dev ccache
   # the picture decoder, and the encoders whose output the loader's tests read
   libjpeg62-turbo-dev libjpeg-turbo-progs python3-pil
+  # fontconfig, whose configuration start-up reads ahead on a second core
+  libfontconfig-dev
   # the Japanese proportional Gothic the windows are drawn in
   fonts-ipafont-gothic
   # a real window on a virtual display, and a look at it
