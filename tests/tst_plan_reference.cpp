@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
+#include "forms/text_box.h"
 #include "forms/twips.h"
 #include "render_surface.h"
 #include "test_pictures.h"
@@ -30,11 +31,14 @@ constexpr int kChannelTolerance = 48;
 // logical pixel, fifteen or more.
 constexpr int kMaxDifferentPixels = 4;
 
-// Where the text is: labels whole, and the insides of the controls with
-// captions or text, two device pixels in from their edges so that the edges
+// Where the text is: labels whole, the text box inside its frame (a line cut
+// off at its foot reaches the frame), and the insides of the other controls
+// with captions, two device pixels in from their edges so that the edges
 // themselves are still compared.
-QImage maskText(QImage image, const FormSurface &surface, qreal dpr)
+QImage maskText(QImage image, const Form1 &form, qreal dpr)
 {
+    const FormSurface &surface = *form.surface();
+    const int frame = int(std::floor(form.text1()->frameWidth() * dpr));
     QPainter p(&image);
     for (int row = 0; row < int(main_layout::kControls.size()); ++row) {
         const layout::Control &c = main_layout::kControls[row];
@@ -47,6 +51,8 @@ QImage maskText(QImage image, const FormSurface &surface, qreal dpr)
         QRect r = twips::toDeviceRect(c.left, c.top, size.width(), size.height(), dpr);
         if (c.kind == layout::Kind::OptionButton) // the caption beside the round button
             r.setLeft(r.left() + int(16 * dpr));
+        else if (c.kind == layout::Kind::TextBox)
+            r.adjust(frame, frame, -frame, -frame);
         else if (c.kind != layout::Kind::Label)
             r.adjust(2, 2, -2, -2);
         p.fillRect(r, Qt::magenta);
@@ -83,7 +89,7 @@ private Q_SLOTS:
         Form1 form(runtime);
         form.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QImage actual = maskText(renderSurface(*form.surface(), dpr), *form.surface(), dpr);
+        const QImage actual = maskText(renderSurface(*form.surface(), dpr), form, dpr);
 
         if (qEnvironmentVariableIsSet("MIRTEKA_WRITE_REFERENCES")) {
             QVERIFY(actual.save(referencePath(dpr)));
