@@ -1,12 +1,15 @@
-// The icon is kept as XPM text in the resources; the larger size is a
-// whole-pixel enlargement so it stays pixel art, only the 16 px one is
-// smoothed down.
+// The icon is XPM text compiled in; the larger size is a whole-pixel
+// enlargement so it stays pixel art, only the 16 px one is smoothed down.
 
 #include "resources/app_icon.h"
 
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+
+// XPM is C: included, it is parsed straight from the array, without an image
+// reader that would first look through every image format plug-in.
+#include "mirteka_icon.xpm"
 
 namespace resources {
 
@@ -24,7 +27,7 @@ QImage appIconImage()
 {
     // Read once: parsing XPM text is slow, and both windows ask for it.
     static const QImage image = [] {
-        const QImage xpm(QStringLiteral(":/mirteka_icon.xpm"));
+        const QImage xpm(mirteka_icon);
         Q_ASSERT(xpm.size() == QSize(kSize, kSize));
         return xpm.convertToFormat(QImage::Format_ARGB32);
     }();
