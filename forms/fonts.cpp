@@ -72,11 +72,13 @@ QString installedFace(const QString &face)
     if (const auto it = resolved.constFind(face); it != resolved.cend())
         return *it;
     // Looked up by name first: a probe font costs a font engine and a search
-    // of fontconfig's fallbacks that no later font reuses.
+    // of fontconfig's fallbacks that no later font reuses. Substitutes come
+    // back in lower case; the database has each family's own spelling.
     const QStringList installed = QFontDatabase::families();
     for (const QString &name : QStringList{face} + QFont::substitutes(face))
-        if (installed.contains(name, Qt::CaseInsensitive))
-            return *resolved.insert(face, name);
+        for (const QString &family : installed)
+            if (family.compare(name, Qt::CaseInsensitive) == 0)
+                return *resolved.insert(face, family);
     QFont probe(face);
     probe.setStyleHint(QFont::SansSerif);
     const QString family = QFontInfo(probe).family();

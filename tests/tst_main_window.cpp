@@ -1,6 +1,8 @@
 // The main window as a whole: frame, menu, controls, start-up, exit and keyboard.
 
 #include <QAction>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -9,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "fake_runtime.h"
+#include "forms/fonts.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
@@ -111,6 +114,23 @@ private Q_SLOTS:
                  qPrintable(QString::number(size.height())));
         QVERIFY2(size.width() >= 4000 && size.width() <= 5400,
                  qPrintable(QString::number(size.width())));
+    }
+
+    // Captions and text are drawn in an installed face that has the Japanese
+    // glyphs: the named one where it is installed, else its stand-in, never a
+    // name that only fontconfig's aliases know, which Qt would look up afresh
+    // for every size.
+    void windowsDrawInAnInstalledJapaneseFace()
+    {
+        FakeRuntime runtime(folder_.path());
+        Form1 form(runtime);
+        const QStringList installed = QFontDatabase::families();
+        for (const QFont &font :
+             {form.font(), form.text1()->font(), fonts::forControl(kControls[row(Id::Label4)])}) {
+            QVERIFY2(installed.contains(font.family()), qPrintable(font.family()));
+            QCOMPARE(QFontInfo(font).family(), font.family());
+            QVERIFY(QFontMetrics(font).inFont(QChar(u'謎')));
+        }
     }
 
     void textBoxKeepsCrLfText()
