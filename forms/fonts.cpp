@@ -16,7 +16,7 @@ namespace {
 const QString kDefaultFace = QStringLiteral("ＭＳ Ｐゴシック");
 constexpr double kDefaultPoints = 9.0;
 
-// Reading fontconfig's configuration and cache is a third of the time to the
+// Reading fontconfig's configuration and cache is a sixth of the time to the
 // first frame and needs nothing of Qt. fontconfig loads it once however many
 // threads ask, so Qt finds it ready; if Qt asks first, the two just race to
 // the same result.
