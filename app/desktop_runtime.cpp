@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <system_error>
+
 #include "forms/classic_palette.h"
 #include "forms/form_frame.h"
 #include "forms/program_folder.h"
@@ -54,8 +56,13 @@ void DesktopRuntime::prefetchPicture(const std::filesystem::path &path, QSize de
         prefetched_.get();
     prefetchPath_ = path;
     prefetchSize_ = deviceSize;
-    prefetched_ = std::async(std::launch::async,
-                             [path, deviceSize] { return guide::loadPicture(path, deviceSize); });
+    try {
+        prefetched_ = std::async(std::launch::async, [path, deviceSize] {
+            return guide::loadPicture(path, deviceSize);
+        });
+    } catch (const std::system_error &) {
+        // No thread to be had: the load reads the file itself.
+    }
 }
 
 void DesktopRuntime::End()

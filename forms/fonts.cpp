@@ -8,6 +8,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <system_error>
 #include <thread>
 
 namespace fonts {
@@ -25,8 +26,13 @@ class ConfigurationLoader
 public:
     void start()
     {
-        if (!thread_.joinable())
+        if (thread_.joinable())
+            return;
+        try {
             thread_ = std::thread([] { FcInit(); });
+        } catch (const std::system_error &) {
+            // No thread to be had: Qt reads the configuration itself when it needs it.
+        }
     }
     void wait()
     {
