@@ -2,7 +2,7 @@
 // the exact composed text (by digest), the CR LF joining, each entry's
 // photographs, and which file each photo button shows.
 
-#include "guide/guide_entries.h"
+#include "core/guide_entries.h"
 
 #include <QCryptographicHash>
 #include <QList>
@@ -133,7 +133,7 @@ void TestGuideEntries::composedText()
     QFETCH(int, composedLength);
     QFETCH(QByteArray, digest);
     const guide::Entry &entry = kEntries[std::size_t(index)];
-    const QString text = guide::composeText(entry);
+    const QString text = toQString(guide::composeText(entry));
 
     QCOMPARE(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex(), digest);
 

@@ -11,10 +11,10 @@
 
 #include <functional>
 
-#include "about/glide.h"
-#include "about/version_layout.h"
 #include "about/version_window.h"
 #include "app/main_window.h"
+#include "core/glide.h"
+#include "core/version_layout.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
@@ -140,7 +140,7 @@ private Q_SLOTS:
 
         using version_layout::Id;
         const auto caption = [](Id id) {
-            return layout::text(version_layout::kControls[version_layout::row(id)].caption);
+            return toQString(version_layout::kControls[version_layout::row(id)].caption);
         };
         QCOMPARE(caption(Id::Label1), QStringLiteral("ヌペ部の謎　'99"));
         QCOMPARE(caption(Id::Label2).size(), 40);
