@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <new>
 
 namespace guide {
@@ -76,6 +77,32 @@ Picture makePicture(Size size)
     return p;
 }
 
+namespace {
+
+// One pass of the stretch, along one axis: an `out` of outW × outH from
+// whatever `read(x, y)` gives, `across` the rows or down the columns.
+template <typename Read>
+std::vector<Channels> stretch(int outW, int outH, const std::vector<Taps> &taps, bool across,
+                              Read read)
+{
+    std::vector<Channels> out(std::size_t(outW) * std::size_t(outH));
+    for (int y = 0; y < outH; ++y) {
+        for (int x = 0; x < outW; ++x) {
+            const Taps &t = taps[std::size_t(across ? x : y)];
+            Channels sum{};
+            for (std::size_t k = 0; k < t.weights.size(); ++k) {
+                const Channels c = across ? read(t.first + int(k), y) : read(x, t.first + int(k));
+                for (int ch = 0; ch < 3; ++ch)
+                    sum[ch] += c[ch] * t.weights[k];
+            }
+            out[std::size_t(y) * std::size_t(outW) + std::size_t(x)] = sum;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 Picture scaleSmoothly(const Picture &from, Size to)
 {
     if (from.isNull() || to.isEmpty())
@@ -84,39 +111,29 @@ Picture scaleSmoothly(const Picture &from, Size to)
         return from;
     const std::vector<Taps> across = tapsFor(from.width, to.width);
     const std::vector<Taps> down = tapsFor(from.height, to.height);
+    const auto pixels = [&from](int x, int y) { return channels(from.pixel(x, y)); };
 
-    // Rows first: each input row stretched to the output's width.
-    std::vector<Channels> rows(std::size_t(to.width) * std::size_t(from.height));
-    for (int y = 0; y < from.height; ++y) {
-        const std::uint32_t *in = &from.pixels[std::size_t(y) * from.width];
-        Channels *out = &rows[std::size_t(y) * to.width];
-        for (int x = 0; x < to.width; ++x) {
-            const Taps &t = across[std::size_t(x)];
-            Channels sum{};
-            for (std::size_t k = 0; k < t.weights.size(); ++k) {
-                const Channels c = channels(in[t.first + int(k)]);
-                for (int ch = 0; ch < 3; ++ch)
-                    sum[ch] += c[ch] * t.weights[k];
-            }
-            out[x] = sum;
-        }
+    // The axis that shrinks more goes first, so the picture between the passes
+    // is the smaller of the two ways round: a thin picture 41 × 8188 pixels
+    // goes to 41 × 247 first, not to 328 × 8188.
+    const bool rowsFirst =
+        std::int64_t{to.width} * from.height <= std::int64_t{from.width} * to.height;
+    std::vector<Channels> stretched;
+    if (rowsFirst) {
+        const std::vector<Channels> mid = stretch(to.width, from.height, across, true, pixels);
+        stretched = stretch(to.width, to.height, down, false, [&mid, &to](int x, int y) {
+            return mid[std::size_t(y) * std::size_t(to.width) + std::size_t(x)];
+        });
+    } else {
+        const std::vector<Channels> mid = stretch(from.width, to.height, down, false, pixels);
+        stretched = stretch(to.width, to.height, across, true, [&mid, &from](int x, int y) {
+            return mid[std::size_t(y) * std::size_t(from.width) + std::size_t(x)];
+        });
     }
     Picture result = makePicture(to);
     if (result.isNull())
         return {};
-    for (int y = 0; y < to.height; ++y) {
-        const Taps &t = down[std::size_t(y)];
-        std::uint32_t *out = &result.pixels[std::size_t(y) * to.width];
-        for (int x = 0; x < to.width; ++x) {
-            Channels sum{};
-            for (std::size_t k = 0; k < t.weights.size(); ++k) {
-                const Channels &c = rows[std::size_t(t.first + int(k)) * to.width + x];
-                for (int ch = 0; ch < 3; ++ch)
-                    sum[ch] += c[ch] * t.weights[k];
-            }
-            out[x] = pack(sum);
-        }
-    }
+    std::transform(stretched.begin(), stretched.end(), result.pixels.begin(), pack);
     return result;
 }
 
