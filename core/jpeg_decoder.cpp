@@ -139,7 +139,7 @@ void emitMessage(j_common_ptr common, int level)
     Decoder &d = decoderOf(common);
     if (const JpegFailure why = warningMeans(d, *common->err); why != JpegFailure::None)
         fail(d, why);
-    ++common->err->num_warnings;
+    ++d.cost.quirks;
 }
 
 void outputMessage(j_common_ptr) {}
@@ -320,7 +320,6 @@ void create(Decoder &d)
     jpeg_create_decompress(&d.info);
     d.created = true;
     d.info.client_data = &d;
-    d.info.mem->max_memory_to_use = long(limits::kFreeCoefficientBytes + kDecoderOverheadBytes);
     d.source.init_source = initSource;
     d.source.fill_input_buffer = fillInput;
     d.source.skip_input_data = skipInput;
@@ -395,10 +394,11 @@ JpegFailure judgeHeaders(Decoder &d)
 // The smallest scale n/8 at which the picture covers `frame`, n a power of
 // two: libjpeg-turbo has vector code for the 8, 4, 2 and 1 point inverse DCTs
 // only. At 5/8 a 640 × 480 photo spent two fifths of its decoding in the plain
-// 10- and 5-point ones and took longer than at full size. A picture too thin
-// to cover the frame's width (or height) without being many times taller
-// (wider) than the frame needs is decoded smaller, down to 1/8: it is
-// stretched across afterwards, and never decoded far larger than shown.
+// 10- and 5-point ones and took longer than at full size. Where covering one
+// direction makes the other more than twice what the frame needs (a thin
+// picture: 327 × 65,500 covers 328 × 247 at no scale), the scale goes down
+// again, to 1/8 at the least: the picture is stretched in the direction it
+// falls short, and never decoded far larger than it is shown.
 int scaleEighths(Size picture, Size frame)
 {
     const auto scaled = [](int side, int n) { return (std::int64_t{side} * n + 7) / 8; };
@@ -406,10 +406,8 @@ int scaleEighths(Size picture, Size frame)
     while (n < 8 &&
            (scaled(picture.width, n) < frame.width || scaled(picture.height, n) < frame.height))
         n *= 2;
-    while (n > 1 &&
-           (scaled(picture.width, n) > 2 * std::int64_t{frame.width} ||
-            scaled(picture.height, n) > 2 * std::int64_t{frame.height}) &&
-           (scaled(picture.width, n) < frame.width || scaled(picture.height, n) < frame.height))
+    while (n > 1 && (scaled(picture.width, n) > 2 * std::int64_t{frame.width} ||
+                     scaled(picture.height, n) > 2 * std::int64_t{frame.height}))
         n /= 2;
     return n;
 }

@@ -34,6 +34,7 @@ struct JpegCost
     std::int64_t outputPixels = 0;     ///< pixels at the scale decoded at
     std::int64_t pictureBytes = 0;     ///< bytes the decoder took, headers to end marker
     int scans = 0;                     ///< scans the decoder started
+    int quirks = 0;                    ///< warnings about quirks around complete data, let pass
     bool arithmetic = false;
 };
 
