@@ -60,7 +60,7 @@ Filter filterFor(int from, int to)
         int sum = 0;
         std::size_t heaviest = 0;
         for (std::size_t k = 0; k < exact.size(); ++k) {
-            const int w = int(exact[k] * kWeightOne + 0.5);
+            const int w = int(std::lround(exact[k] * kWeightOne));
             filter.weights.push_back(std::uint32_t(w));
             sum += w;
             if (exact[k] > exact[heaviest])
