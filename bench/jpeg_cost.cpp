@@ -10,9 +10,10 @@
 //
 // One JSON object a line per file. `--scale N` decodes at N/8; `--frame WxH`
 // at the smallest of 1/8, 1/4, 1/2, 1 that covers the frame (full size if
-// none does). `work` is blocks visited by scans, summed; `needFree[k]` is the
-// least free allowance of work for which work <= free + k × bytes held at
-// every point of the decode, for k blocks a byte.
+// none does). `work` is the blocks visited by scans, each weighted by the
+// coefficients the scan codes in it (1 for DC, 64 sequential), summed;
+// `needFree[k]` is the least free allowance of work for which
+// work <= free + k × bytes taken holds at every point of the decode.
 
 #include <algorithm>
 #include <array>
@@ -32,7 +33,7 @@
 
 namespace {
 
-constexpr std::array<double, 8> kRates{1, 2, 4, 8, 16, 32, 64, 128};
+constexpr std::array<double, 10> kRates{8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096};
 
 struct Warning
 {
@@ -49,6 +50,7 @@ struct Scan
     int comps;
     int ss, se, ah, al;
     long long blocks;
+    long long work;
     long at;
 };
 
@@ -67,7 +69,8 @@ struct Probe
     std::string error;
     std::vector<Warning> warnings;
     std::vector<Scan> scans;
-    long long doneBlocks = 0; ///< blocks of the scans finished
+    long long doneBlocks = 0;    ///< work of the scans finished
+    long long scannedBlocks = 0; ///< blocks of the scans finished
     std::array<double, kRates.size()> needFree{};
     long long work = 0;
     bool multiScan = false;
@@ -88,6 +91,16 @@ bool inScan(const Probe &p)
            p.info.input_iMCU_row < p.info.total_iMCU_rows;
 }
 
+// Blocks the scan covers, each weighted by the coefficients it codes there
+// (1 for a DC scan, 64 for a sequential one).
+long long scanBlocks(const jpeg_decompress_struct &info);
+
+long long scanWork(const jpeg_decompress_struct &info)
+{
+    const int band = info.progressive_mode ? info.Se - info.Ss + 1 : 64;
+    return scanBlocks(info) * band;
+}
+
 long long scanBlocks(const jpeg_decompress_struct &info)
 {
     if (info.comps_in_scan == 1) {
@@ -102,7 +115,7 @@ void account(Probe &p)
     const jpeg_decompress_struct &info = p.info;
     long long current = 0;
     if (!p.scans.empty())
-        current = (long long)((double)p.scans.back().blocks * info.input_iMCU_row /
+        current = (long long)((double)p.scans.back().work * info.input_iMCU_row /
                               std::max<JDIMENSION>(info.total_iMCU_rows, 1));
     p.work = p.doneBlocks + current;
     const double bytes = double(consumed(p));
@@ -116,9 +129,9 @@ void monitor(j_common_ptr c)
     const jpeg_decompress_struct &info = p.info;
     while ((int)p.scans.size() < info.input_scan_number) {
         if (!p.scans.empty())
-            p.doneBlocks += p.scans.back().blocks;
+            p.doneBlocks += p.scans.back().work, p.scannedBlocks += p.scans.back().blocks;
         p.scans.push_back({info.comps_in_scan, info.Ss, info.Se, info.Ah, info.Al, scanBlocks(info),
-                           consumed(p)});
+                           scanWork(info), consumed(p)});
     }
     if (info.unread_marker != 0 && !p.scans.empty() && info.input_iMCU_row < info.total_iMCU_rows)
         p.markerRowsLeft =
@@ -206,16 +219,17 @@ void report(const char *name, Probe &p, int scale, double cpu, long outW, long o
     }
     if (!p.multiScan)
         coef = 0;
-    long long scanned = p.doneBlocks + (p.scans.empty() ? 0 : p.scans.back().blocks);
+    long long scanned = p.scannedBlocks + (p.scans.empty() ? 0 : p.scans.back().blocks);
+    long long work = p.doneBlocks + (p.scans.empty() ? 0 : p.scans.back().work);
     std::printf("{\"file\":\"%s\",\"bytes\":%zu,\"used\":%ld,\"width\":%u,\"height\":%u,"
                 "\"comps\":%d,\"sampling\":\"%s\",\"progressive\":%d,\"arithmetic\":%d,"
                 "\"blocks\":%lld,\"coefBytes\":%lld,\"scans\":%zu,\"scanBlocks\":%lld,"
-                "\"passes\":%.3f,\"bytesPerBlock\":%.4f,\"scale\":%d,\"out\":[%ld,%ld],"
+                "\"passes\":%.3f,\"work\":%lld,\"bytesPerBlock\":%.4f,\"scale\":%d,\"out\":[%ld,%ld],"
                 "\"cpu\":%.4f,\"markerRowsLeft\":%ld,\"fakeEndRowsLeft\":%ld,\"fakeEnd\":%d,"
                 "\"fakeEndInScan\":%d,\"error\":\"%s\",",
                 name, p.file.size(), consumed(p), info.image_width, info.image_height,
                 info.num_components, sampling.c_str(), info.progressive_mode, info.arith_code,
-                blocks, coef, p.scans.size(), scanned, blocks ? double(scanned) / blocks : 0.0,
+                blocks, coef, p.scans.size(), scanned, blocks ? double(scanned) / blocks : 0.0, work,
                 blocks ? double(consumed(p)) / blocks : 0.0, scale, outW, outH, cpu,
                 p.markerRowsLeft, p.fakeEndRowsLeft, p.fakeEnd, p.fakeEndInScan, p.error.c_str());
     std::printf("\"needFree\":{");

@@ -4,60 +4,85 @@
 // a weighted sum of the input pixels under it. Shrinking weighs each input
 // pixel by the part of it the output pixel covers (a box), which keeps fine
 // detail from aliasing; growing weighs the two nearest by distance (a tent).
+// Weights are whole 256ths, so that red and blue, and green alone, each sum
+// in their own 16-bit lane of one 32-bit word without spilling into the next.
 
 #include "core/picture.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdint>
 #include <new>
 
 namespace guide {
 
 namespace {
 
-// The input pixels one output pixel draws from, and their weights (sum 1).
+constexpr int kWeightOne = 256;
+
+// The input pixels one output pixel draws from: `count` of them from `first`,
+// their weights (summing to kWeightOne) from `weight` on in the flat table.
 struct Taps
 {
-    int first = 0;
-    std::vector<float> weights;
+    int first = 0, count = 0;
+    std::size_t weight = 0;
 };
 
-std::vector<Taps> tapsFor(int from, int to)
+struct Filter
 {
-    std::vector<Taps> taps(static_cast<std::size_t>(to));
+    std::vector<Taps> taps;
+    std::vector<std::uint32_t> weights;
+};
+
+Filter filterFor(int from, int to)
+{
+    Filter filter;
+    filter.taps.resize(static_cast<std::size_t>(to));
     const double scale = double(from) / to;
+    std::vector<double> exact;
     for (int i = 0; i < to; ++i) {
-        Taps &t = taps[std::size_t(i)];
+        Taps &t = filter.taps[std::size_t(i)];
+        exact.clear();
         if (scale >= 1) {
             const double lo = i * scale, hi = (i + 1) * scale;
             t.first = int(lo);
             const int last = std::min(from - 1, int(std::ceil(hi)) - 1);
             for (int j = t.first; j <= last; ++j)
-                t.weights.push_back(
-                    float((std::min<double>(j + 1, hi) - std::max<double>(j, lo)) / scale));
+                exact.push_back((std::min<double>(j + 1, hi) - std::max<double>(j, lo)) / scale);
         } else {
             const double x = std::clamp((i + 0.5) * scale - 0.5, 0.0, double(from - 1));
             t.first = std::min(int(x), std::max(from - 2, 0));
-            const float f = float(x - t.first);
-            t.weights = from > 1 ? std::vector<float>{1 - f, f} : std::vector<float>{1};
+            const double f = x - t.first;
+            exact = from > 1 ? std::vector<double>{1 - f, f} : std::vector<double>{1};
         }
+        // Rounded to 256ths; what rounding loses or gains goes to the heaviest.
+        t.count = int(exact.size());
+        t.weight = filter.weights.size();
+        int sum = 0;
+        std::size_t heaviest = 0;
+        for (std::size_t k = 0; k < exact.size(); ++k) {
+            const int w = int(std::lround(exact[k] * kWeightOne));
+            filter.weights.push_back(std::uint32_t(w));
+            sum += w;
+            if (exact[k] > exact[heaviest])
+                heaviest = k;
+        }
+        filter.weights[t.weight + heaviest] += std::uint32_t(kWeightOne - sum);
     }
-    return taps;
+    return filter;
 }
 
-using Channels = std::array<float, 3>;
-
-Channels channels(std::uint32_t p)
+// One output pixel: the weighted sum of `count` pixels `step` apart.
+std::uint32_t blend(const std::uint32_t *in, std::size_t step, const std::uint32_t *w, int count)
 {
-    return {float((p >> 16) & 0xff), float((p >> 8) & 0xff), float(p & 0xff)};
-}
-
-std::uint32_t pack(const Channels &c)
-{
-    const auto byte = [](float v) { return std::uint32_t(std::clamp(v + 0.5f, 0.0f, 255.0f)); };
-    return 0xff000000u | byte(c[0]) << 16 | byte(c[1]) << 8 | byte(c[2]);
+    std::uint32_t redBlue = 0, green = 0;
+    for (int k = 0; k < count; ++k, in += step) {
+        redBlue += (*in & 0x00ff00ffu) * w[k];
+        green += (*in & 0x0000ff00u) * w[k];
+    }
+    // Back to 8 bits a channel, rounded.
+    redBlue = ((redBlue + 0x00800080u) >> 8) & 0x00ff00ffu;
+    green = ((green + 0x00008000u) >> 8) & 0x0000ff00u;
+    return 0xff000000u | redBlue | green;
 }
 
 } // namespace
@@ -77,63 +102,61 @@ Picture makePicture(Size size)
     return p;
 }
 
-namespace {
-
-// One pass of the stretch, along one axis: an `out` of outW × outH from
-// whatever `read(x, y)` gives, `across` the rows or down the columns.
-template <typename Read>
-std::vector<Channels> stretch(int outW, int outH, const std::vector<Taps> &taps, bool across,
-                              Read read)
-{
-    std::vector<Channels> out(std::size_t(outW) * std::size_t(outH));
-    for (int y = 0; y < outH; ++y) {
-        for (int x = 0; x < outW; ++x) {
-            const Taps &t = taps[std::size_t(across ? x : y)];
-            Channels sum{};
-            for (std::size_t k = 0; k < t.weights.size(); ++k) {
-                const Channels c = across ? read(t.first + int(k), y) : read(x, t.first + int(k));
-                for (int ch = 0; ch < 3; ++ch)
-                    sum[ch] += c[ch] * t.weights[k];
-            }
-            out[std::size_t(y) * std::size_t(outW) + std::size_t(x)] = sum;
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 Picture scaleSmoothly(const Picture &from, Size to)
 {
     if (from.isNull() || to.isEmpty())
         return {};
     if (from.size() == to)
         return from;
-    const std::vector<Taps> across = tapsFor(from.width, to.width);
-    const std::vector<Taps> down = tapsFor(from.height, to.height);
-    const auto pixels = [&from](int x, int y) { return channels(from.pixel(x, y)); };
+    const Filter across = filterFor(from.width, to.width);
+    const Filter down = filterFor(from.height, to.height);
 
-    // The axis that shrinks more goes first, so the picture between the passes
-    // is the smaller of the two ways round: a thin picture 41 × 8188 pixels
-    // goes to 41 × 247 first, not to 328 × 8188.
-    const bool rowsFirst =
-        std::int64_t{to.width} * from.height <= std::int64_t{from.width} * to.height;
-    std::vector<Channels> stretched;
-    if (rowsFirst) {
-        const std::vector<Channels> mid = stretch(to.width, from.height, across, true, pixels);
-        stretched = stretch(to.width, to.height, down, false, [&mid, &to](int x, int y) {
-            return mid[std::size_t(y) * std::size_t(to.width) + std::size_t(x)];
-        });
-    } else {
-        const std::vector<Channels> mid = stretch(from.width, to.height, down, false, pixels);
-        stretched = stretch(to.width, to.height, across, true, [&mid, &from](int x, int y) {
-            return mid[std::size_t(y) * std::size_t(from.width) + std::size_t(x)];
-        });
+    // The axis that shrinks more goes first, so that the picture between the
+    // passes is the smaller of the two ways round: a thin picture decoded at
+    // 41 × 8188 goes to 41 × 247 first, not to 328 × 8188.
+    if (std::int64_t{to.width} * from.height > std::int64_t{from.width} * to.height) {
+        Picture columns = makePicture({from.width, to.height});
+        Picture result = makePicture(to);
+        if (columns.isNull() || result.isNull())
+            return {};
+        for (int y = 0; y < to.height; ++y) {
+            const Taps &t = down.taps[std::size_t(y)];
+            const std::uint32_t *in = &from.pixels[std::size_t(t.first) * from.width];
+            std::uint32_t *out = &columns.pixels[std::size_t(y) * from.width];
+            for (int x = 0; x < from.width; ++x)
+                out[x] = blend(in + x, std::size_t(from.width), &down.weights[t.weight], t.count);
+        }
+        for (int y = 0; y < to.height; ++y) {
+            const std::uint32_t *in = &columns.pixels[std::size_t(y) * from.width];
+            std::uint32_t *out = &result.pixels[std::size_t(y) * to.width];
+            for (int x = 0; x < to.width; ++x) {
+                const Taps &t = across.taps[std::size_t(x)];
+                out[x] = blend(in + t.first, 1, &across.weights[t.weight], t.count);
+            }
+        }
+        return result;
     }
+
+    // Rows first: each input row stretched to the output's width.
+    Picture rows = makePicture({to.width, from.height});
     Picture result = makePicture(to);
-    if (result.isNull())
+    if (rows.isNull() || result.isNull())
         return {};
-    std::transform(stretched.begin(), stretched.end(), result.pixels.begin(), pack);
+    for (int y = 0; y < from.height; ++y) {
+        const std::uint32_t *in = &from.pixels[std::size_t(y) * from.width];
+        std::uint32_t *out = &rows.pixels[std::size_t(y) * to.width];
+        for (int x = 0; x < to.width; ++x) {
+            const Taps &t = across.taps[std::size_t(x)];
+            out[x] = blend(in + t.first, 1, &across.weights[t.weight], t.count);
+        }
+    }
+    for (int y = 0; y < to.height; ++y) {
+        const Taps &t = down.taps[std::size_t(y)];
+        const std::uint32_t *in = &rows.pixels[std::size_t(t.first) * to.width];
+        std::uint32_t *out = &result.pixels[std::size_t(y) * to.width];
+        for (int x = 0; x < to.width; ++x)
+            out[x] = blend(in + x, std::size_t(to.width), &down.weights[t.weight], t.count);
+    }
     return result;
 }
 

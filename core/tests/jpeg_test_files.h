@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +19,25 @@
 namespace test_files {
 
 using Bytes = std::string;
+
+/// A folder of its own under the system's temporary folder, removed with the object.
+struct TempDir
+{
+    std::filesystem::path path;
+    TempDir()
+    {
+        std::string name =
+            (std::filesystem::temp_directory_path() / "mirteka-test-XXXXXX").string();
+        if (::mkdtemp(name.data()))
+            path = name;
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        if (!path.empty())
+            std::filesystem::remove_all(path, ignored);
+    }
+};
 
 inline Bytes read(const std::filesystem::path &path)
 {

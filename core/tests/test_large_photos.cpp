@@ -6,10 +6,14 @@
 
 #include <string>
 
-#include "check.h"
+#include <doctest/doctest.h>
+
 #include "core/jpeg_decoder.h"
 #include "core/picture_limits.h"
 #include "jpeg_test_files.h"
+
+// A check with what it was about, built as a string.
+#define EXPECT(condition, detail) CHECK_MESSAGE((condition), (detail))
 
 namespace fs = std::filesystem;
 using guide::JpegFailure;
@@ -37,28 +41,28 @@ void shows(const fs::path &folder, const Case &c, guide::Size frame)
     if (c.full444 || c.colour == photo_jpeg::Colour::Cmyk)
         p.hSample = p.vSample = 1;
     const fs::path path = folder / "large.jpg";
-    CHECK_MSG(photo_jpeg::write(path.string(), p), c.name);
+    EXPECT(photo_jpeg::write(path.string(), p), c.name);
     const guide::PictureFile file = guide::openPictureFile(path);
     const guide::JpegPicture decoded = guide::decodeJpeg(file.fd(), file.size(), frame);
     const std::string what = std::string(c.name) + " for " + std::to_string(frame.width) + " x " +
                              std::to_string(frame.height);
-    CHECK_MSG(decoded.failure == JpegFailure::None, what + ": " + name(decoded.failure));
+    EXPECT(decoded.failure == JpegFailure::None, what + ": " + name(decoded.failure));
     // The smallest of 1/8, 1/4, 1/2 and 1 that covers the frame.
-    CHECK_MSG(decoded.image.width >= frame.width && decoded.image.height >= frame.height &&
-                  (decoded.image.width < 2 * frame.width || decoded.image.width <= (c.width + 7) / 8),
-              what + ": decoded at " + std::to_string(decoded.image.width));
+    EXPECT(decoded.image.width >= frame.width && decoded.image.height >= frame.height &&
+               (decoded.image.width < 2 * frame.width || decoded.image.width <= (c.width + 7) / 8),
+           what + ": decoded at " + std::to_string(decoded.image.width));
     if (c.colour != photo_jpeg::Colour::Cmyk && c.colour != photo_jpeg::Colour::Ycck)
-        CHECK_MSG(layout(decoded.image) == "RBGY", what + ": " + layout(decoded.image));
+        EXPECT(layout(decoded.image) == "RBGY", what + ": " + layout(decoded.image));
     else
-        CHECK_MSG(!decoded.image.isNull(), what);
+        EXPECT(!decoded.image.isNull(), what);
     fs::remove(path);
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+TEST_CASE("every real photo class shows")
 {
-    check::TempDir folder;
+    TempDir folder;
     const Case cases[] = {
         {"12 MP baseline", 4000, 3000},
         {"12 MP progressive", 4000, 3000, true},
@@ -71,15 +75,9 @@ int main(int argc, char **argv)
         {"48 MP arithmetic progressive", 8000, 6000, true, true},
         {"200 MP progressive", 16320, 12240, true},
     };
-    const std::string only = argc > 1 ? argv[1] : "";
-    for (const Case &c : cases) {
-        if (!only.empty() && only != c.name)
-            continue;
+    for (const Case &c : cases)
         shows(folder.path, c, {328, 247});
-    }
     // At twice the pixels a side (a screen scaled by 2), a smaller photo is
     // decoded at a larger scale.
-    if (only.empty())
-        shows(folder.path, {"12 MP progressive", 4000, 3000, true}, {656, 494});
-    return check::report();
+    shows(folder.path, {"12 MP progressive", 4000, 3000, true}, {656, 494});
 }

@@ -13,11 +13,15 @@
 #include <map>
 #include <string>
 
-#include "check.h"
+#include <doctest/doctest.h>
+
 #include "core/jpeg_decoder.h"
 #include "core/picture_limits.h"
 #include "core/picture_loader.h"
 #include "jpeg_test_files.h"
+
+// A check with what it was about, built as a string.
+#define EXPECT(condition, detail) CHECK_MESSAGE((condition), (detail))
 
 namespace fs = std::filesystem;
 using guide::JpegFailure;
@@ -60,30 +64,30 @@ bool warnsAboutItsQuirk(const std::string &name)
 void everydayQuirksAndLostData(const fs::path &folder)
 {
     const auto files = corpus(folder);
-    CHECK_MSG(files.size() > 60, "tools/jpeg_corpus.py wrote no corpus (tools/setup.sh installs "
-                                 "python3-pil, libjpeg-turbo-progs and imagemagick)");
+    EXPECT(files.size() > 60, "tools/jpeg_corpus.py wrote no corpus (tools/setup.sh installs "
+                              "python3-pil, libjpeg-turbo-progs and imagemagick)");
     int endMarkersMissing = 0;
     for (const auto &[file, verdict] : files) {
         const Bytes bytes = read(folder / (file + ".jpg"));
         const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
         const std::string detail = file + ": " + name(decoded.failure);
         if (verdict == "show") {
-            CHECK_MSG(decoded.failure == JpegFailure::None, detail);
+            EXPECT(decoded.failure == JpegFailure::None, detail);
             if (!contains(file, "grey") && !contains(file, "cmyk"))
-                CHECK_MSG(layout(decoded.image) == "RBGY", detail + " " + layout(decoded.image));
+                EXPECT(layout(decoded.image) == "RBGY", detail + " " + layout(decoded.image));
             if (warnsAboutItsQuirk(file))
-                CHECK_MSG(decoded.cost.quirks > 0, detail + ": drew no warning");
+                EXPECT(decoded.cost.quirks > 0, detail + ": drew no warning");
             endMarkersMissing += contains(file, "no_end_marker");
         } else {
-            CHECK_MSG(decoded.failure != JpegFailure::None && decoded.image.isNull(), detail);
+            EXPECT(decoded.failure != JpegFailure::None && decoded.image.isNull(), detail);
             // Data lost is told from corrupt data; neither is a budget's refusal.
             if (contains(file, "cut"))
-                CHECK_MSG(decoded.failure == JpegFailure::Truncated ||
-                              decoded.failure == JpegFailure::Corrupt,
-                          detail);
+                EXPECT(decoded.failure == JpegFailure::Truncated ||
+                           decoded.failure == JpegFailure::Corrupt,
+                       detail);
             if (contains(file, "restart_marker") || contains(file, "inside_scan") ||
                 contains(file, "bogus") || contains(file, "stray"))
-                CHECK_MSG(decoded.failure == JpegFailure::Corrupt, detail);
+                EXPECT(decoded.failure == JpegFailure::Corrupt, detail);
         }
     }
     CHECK(endMarkersMissing >= 6);
@@ -103,8 +107,8 @@ void strayBytesAfterAScan(const fs::path &folder)
         const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
         const JpegFailure expected =
             stray <= guide::limits::kMaxStrayBytes ? JpegFailure::None : JpegFailure::Corrupt;
-        CHECK_MSG(decoded.failure == expected,
-                  std::to_string(stray) + " bytes: " + name(decoded.failure));
+        EXPECT(decoded.failure == expected,
+               std::to_string(stray) + " bytes: " + name(decoded.failure));
     }
 }
 
@@ -121,12 +125,12 @@ void exifOrientations(const fs::path &folder)
             const std::string what =
                 std::string(bigEndian ? "MM" : "II") + " orientation " + std::to_string(o);
             const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
-            CHECK_MSG(decoded.orientation == o,
-                      what + ": read " + std::to_string(decoded.orientation));
+            EXPECT(decoded.orientation == o,
+                   what + ": read " + std::to_string(decoded.orientation));
             write(folder / "turned.jpg", bytes);
             const guide::Picture shown = guide::loadPicture(folder / "turned.jpg", kFrame);
-            CHECK_MSG(shown.size() == kFrame, what);
-            CHECK_MSG(layout(shown) == upright[o - 1], what + ": " + layout(shown));
+            EXPECT(shown.size() == kFrame, what);
+            EXPECT(layout(shown) == upright[o - 1], what + ": " + layout(shown));
         }
     }
 }
@@ -146,15 +150,15 @@ void decodersOwnMemoryLimit(const fs::path &folder)
     const std::size_t sof = bytes.find("\xFF\xC2");
     bytes.replace(sof + 5, 4, std::string{char(0x20), 0, char(0x20), 0});
     const guide::JpegPicture judged = decode(folder, bytes, kFrame);
-    CHECK_MSG(judged.failure != JpegFailure::None, name(judged.failure));
+    EXPECT(judged.failure != JpegFailure::None, name(judged.failure));
     CHECK(judged.cost.scans == 0);
     const guide::JpegPicture unjudged = decode(folder, bytes, kFrame, {.checkHeaders = false});
-    CHECK_MSG(unjudged.failure == JpegFailure::CoefficientMemory, name(unjudged.failure));
+    EXPECT(unjudged.failure == JpegFailure::CoefficientMemory, name(unjudged.failure));
     CHECK(unjudged.cost.scans == 0);
     // Within the budget the same seam decodes (to the end of the data).
     bytes.replace(sof + 5, 4, std::string{char(0x08), 0, char(0x08), 0});
     const guide::JpegPicture small = decode(folder, bytes, kFrame, {.checkHeaders = false});
-    CHECK_MSG(small.failure == JpegFailure::Truncated, name(small.failure));
+    EXPECT(small.failure == JpegFailure::Truncated, name(small.failure));
 }
 
 // A picture too thin to cover the frame is decoded at 1/8 all the same, never
@@ -170,14 +174,14 @@ void thinPictures(const fs::path &folder)
         const Bytes bytes = photo(folder, p);
         const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
         const std::string what = std::to_string(size.width) + " x " + std::to_string(size.height);
-        CHECK_MSG(decoded.failure == JpegFailure::None, what + ": " + name(decoded.failure));
-        CHECK_MSG(decoded.image.width == (size.width + 7) / 8 &&
-                      decoded.image.height == (size.height + 7) / 8,
-                  what + ": decoded at " + std::to_string(decoded.image.width) + " x " +
-                      std::to_string(decoded.image.height));
+        EXPECT(decoded.failure == JpegFailure::None, what + ": " + name(decoded.failure));
+        EXPECT(decoded.image.width == (size.width + 7) / 8 &&
+                   decoded.image.height == (size.height + 7) / 8,
+               what + ": decoded at " + std::to_string(decoded.image.width) + " x " +
+                   std::to_string(decoded.image.height));
         write(folder / "thin.jpg", bytes);
         const guide::Picture shown = guide::loadPicture(folder / "thin.jpg", kFrame);
-        CHECK_MSG(shown.size() == kFrame && layout(shown) == "RBGY", what + ": " + layout(shown));
+        EXPECT(shown.size() == kFrame && layout(shown) == "RBGY", what + ": " + layout(shown));
     }
     // Covering the frame's height at full size would make a panorama twelve
     // times as wide as the frame: it goes down to the scale at which it is
@@ -186,14 +190,14 @@ void thinPictures(const fs::path &folder)
     wide.width = 4000;
     wide.height = 300;
     const guide::JpegPicture panorama = decode(folder, photo(folder, wide), kFrame);
-    CHECK_MSG(panorama.image.width == 500 && panorama.image.height == 38,
-              std::to_string(panorama.image.width) + " x " + std::to_string(panorama.image.height));
+    EXPECT(panorama.image.width == 500 && panorama.image.height == 38,
+           std::to_string(panorama.image.width) + " x " + std::to_string(panorama.image.height));
     // An ordinary photo: the smallest scale that covers the frame.
     wide.width = 1920;
     wide.height = 1080;
     const guide::JpegPicture photo16x9 = decode(folder, photo(folder, wide), kFrame);
-    CHECK_MSG(photo16x9.image.width == 480 && photo16x9.image.height == 270,
-              std::to_string(photo16x9.image.width));
+    EXPECT(photo16x9.image.width == 480 && photo16x9.image.height == 270,
+           std::to_string(photo16x9.image.width));
 }
 
 // A photo followed by far more than any picture may hold (the video of a
@@ -210,7 +214,7 @@ void trailingData(const fs::path &folder)
     const guide::PictureFile file = guide::openPictureFile(path);
     CHECK(bool(file));
     const guide::JpegPicture decoded = guide::decodeJpeg(file.fd(), file.size(), kFrame);
-    CHECK_MSG(decoded.failure == JpegFailure::None, name(decoded.failure));
+    EXPECT(decoded.failure == JpegFailure::None, name(decoded.failure));
     CHECK(decoded.cost.pictureBytes <= std::int64_t(bytes.size()));
     CHECK(layout(guide::loadPicture(path, kFrame)) == "RBGY");
     // A picture of its own past the cap, made of comments before its frame.
@@ -225,14 +229,33 @@ void trailingData(const fs::path &folder)
 
 } // namespace
 
-int main()
+TEST_CASE("everyday quirks around complete data show; lost and corrupt data is refused")
 {
-    check::TempDir folder;
+    TempDir folder;
     everydayQuirksAndLostData(folder.path);
     strayBytesAfterAScan(folder.path);
+}
+
+TEST_CASE("the EXIF orientation in both byte orders, all eight values")
+{
+    TempDir folder;
     exifOrientations(folder.path);
+}
+
+TEST_CASE("the decoder's own memory limit stops what the header check would")
+{
+    TempDir folder;
     decodersOwnMemoryLimit(folder.path);
+}
+
+TEST_CASE("thin pictures are decoded small and stretched")
+{
+    TempDir folder;
     thinPictures(folder.path);
+}
+
+TEST_CASE("data after the end marker is never the picture's")
+{
+    TempDir folder;
     trailingData(folder.path);
-    return check::report();
 }
