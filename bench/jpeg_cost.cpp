@@ -10,8 +10,8 @@
 //
 // One JSON object a line per file. `--scale N` decodes at N/8; `--frame WxH`
 // at the smallest of 1/8, 1/4, 1/2, 1 that covers the frame (full size if
-// none does). `work` is the blocks visited by scans, each weighted by the
-// coefficients the scan codes in it (1 for DC, 64 sequential), summed;
+// none does). `work` is the blocks visited by scans, each weighted as the
+// loader weighs it (core/picture_limits.h), summed;
 // `needFree[k]` is the least free allowance of work for which
 // work <= free + k × bytes taken holds at every point of the decode.
 
@@ -30,6 +30,8 @@
 #include <jpeglib.h>
 
 #include <memory>
+
+#include "core/picture_limits.h"
 
 namespace {
 
@@ -97,8 +99,8 @@ long long scanBlocks(const jpeg_decompress_struct &info);
 
 long long scanWork(const jpeg_decompress_struct &info)
 {
-    const int band = info.progressive_mode ? info.Se - info.Ss + 1 : 64;
-    return scanBlocks(info) * band;
+    return scanBlocks(info) *
+           guide::limits::workPerBlock(info.progressive_mode, info.arith_code, info.Ss, info.Se);
 }
 
 long long scanBlocks(const jpeg_decompress_struct &info)
