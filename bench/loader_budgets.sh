@@ -61,16 +61,21 @@ ours() {
   read -r _ cpu _ shown _ failure _ decoded _ _ <"$work/out"
   echo "$cpu $shown $failure ${decoded%x*} $(cat "$work/rss")"
 }
-# djpeg FILE EIGHTHS -> "cpu rss_kib"
+# djpeg FILE EIGHTHS -> "cpu rss_kib": its CPU time to the microsecond (the
+# rusage of the child), whether or not it warned.
 djpeg_cost() {
-  /usr/bin/time -f "%U %S %M" -o "$work/rss" djpeg -scale "$2/8" -outfile /dev/null "$1" 2>/dev/null || true
-  read -r u s m < <(tail -1 "$work/rss")
-  echo "$(calc "$u + $s" 3) $m"
+  /usr/bin/python3 - "$1" "$2" <<'PY'
+import resource, subprocess, sys
+subprocess.run(['djpeg', '-scale', sys.argv[2] + '/8', '-outfile', '/dev/null', sys.argv[1]],
+               stderr=subprocess.DEVNULL)
+u = resource.getrusage(resource.RUSAGE_CHILDREN)
+print('%.4f %d' % (u.ru_utime + u.ru_stime, u.ru_maxrss))
+PY
 }
 # The scale load_once decoded at, from the picture's width and the decoded width.
 eighths() {
   local width=$("$bin/jpeg_cost" --scale 8 "$1" | python3 -c 'import json,sys; print(json.load(sys.stdin)["width"])' 2>/dev/null || echo 0)
-  [ "$2" -gt 0 ] && [ "$width" -gt 0 ] && echo $(((8 * $2 + width - 1) / width)) || echo 1
+  [ "$2" -gt 0 ] && [ "$width" -gt 0 ] && echo $(((8 * $2 + width / 2) / width)) || echo 1
 }
 
 read -r _ _ _ _ base_rss < <(ours "$sample")
