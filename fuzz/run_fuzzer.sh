@@ -27,8 +27,11 @@ if [ -n "$instrumented" ]; then
     flags="-g -O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
     cmake -S "$(ls -d "$src"/libjpeg-turbo-*/ | head -1)" -B "$src/build" -G Ninja \
       -DCMAKE_C_COMPILER=clang -DCMAKE_C_FLAGS="$flags" -DENABLE_SHARED=0 -DWITH_TURBOJPEG=0 \
-      -DWITH_SIMD=0 -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
-    cmake --build "$src/build" -j2 --target install >/dev/null
+      -DWITH_SIMD=0 >/dev/null
+    cmake --build "$src/build" -j2 --target jpeg-static >/dev/null
+    mkdir -p "$jpeg_prefix/lib" "$jpeg_prefix/include"
+    cp "$src/build/libjpeg.a" "$jpeg_prefix/lib/"
+    cp "$src/build/jconfig.h" "$src"/libjpeg-turbo-*/{jpeglib.h,jmorecfg.h,jerror.h} "$jpeg_prefix/include/"
   fi
 fi
 
@@ -56,6 +59,7 @@ rm "$ppm"
 # segment of an unknown marker, and a large picture declared over empty scans.
 python3 tools/hostile_jpegs.py "$seeds"
 # The corpus of everyday quirks, lost data and cheap files, small ones only.
+mkdir -p "$out/corpus_files"
 /usr/bin/python3 tools/jpeg_corpus.py "$out/corpus_files" quirks lost >/dev/null
 cp "$out"/corpus_files/quirks/*.jpg "$out"/corpus_files/lost/*.jpg "$seeds/"
 /usr/bin/python3 - "$seeds" <<'PY'
