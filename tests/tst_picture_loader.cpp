@@ -233,15 +233,6 @@ QByteArray oneBitABlock()
                      QStringLiteral("0: 0 0 0 0;"));
 }
 
-// A grey picture in a DC scan and `acScans` single-coefficient AC scans.
-QByteArray greyScans(int acScans)
-{
-    QString script = QStringLiteral("0: 0 0 0 0;\n");
-    for (int k = 1; k <= acScans; ++k)
-        script += QStringLiteral("0: %1 %1 0 0;\n").arg(k);
-    return withScans(cjpeg({QStringLiteral("-grayscale")}, ppm(quadrants(64, 64))), script);
-}
-
 // A flat grey 4096 × 4096 picture in a DC scan and `acScans` AC scans over
 // the whole band: the first at bit acScans - 1, each after it a refinement.
 QByteArray acRefinements(int acScans)
