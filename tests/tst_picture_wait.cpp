@@ -69,7 +69,7 @@ void TestPictureWait::repaintsWhileDecoding()
     const auto took = std::chrono::steady_clock::now() - started;
 
     QVERIFY(onWorker);
-    QCOMPARE(picture.size(), guide::Size(64, 48));
+    QCOMPARE(picture.size(), (guide::Size{64, 48}));
     QVERIFY2(paintsDuring > paintsBefore, "the window did not repaint during the decode");
     QVERIFY(busyCursor);
     QVERIFY(!QApplication::overrideCursor());

@@ -41,7 +41,7 @@ std::map<std::string, std::string> corpus(const fs::path &folder)
     std::map<std::string, std::string> files;
     std::ifstream manifest(folder / "manifest.tsv");
     for (std::string group, name, verdict; manifest >> group >> name >> verdict;)
-        files[group + "/" + name] = verdict;
+        files[group.append("/").append(name)] = verdict;
     return files;
 }
 
