@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "forms/classic_palette.h"
+#include "forms/classic_style.h"
 #include "forms/form_frame.h"
 #include "forms/program_folder.h"
 #include "forms/standard_texts.h"
@@ -31,6 +32,7 @@ int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &titl
         box.setStandardButtons(QMessageBox::Ok);
         box.button(QMessageBox::Ok)->setText(standard_texts::ok());
     }
+    classic_style::pin(box);
     form_frame::centreOver(box, owner_);
     const int pressed = box.exec();
     if (style == vbYesNo)

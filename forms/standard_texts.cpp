@@ -11,19 +11,28 @@
 #include <utility>
 
 #include "forms/classic_palette.h"
+#include "forms/classic_style.h"
 
 namespace standard_texts {
 namespace {
 
-// Qt names the editor's standard actions; the captions follow the Japanese desktop's.
-constexpr std::array<std::pair<const char *, const char16_t *>, 7> kEditActions{{
-    {"edit-undo", u"元に戻す(&U)"},
-    {"edit-redo", u"やり直し(&R)"},
-    {"edit-cut", u"切り取り(&T)"},
-    {"edit-copy", u"コピー(&C)"},
-    {"edit-paste", u"貼り付け(&P)"},
-    {"edit-delete", u"削除(&D)"},
-    {"select-all", u"すべて選択(&A)"},
+// Qt names the editor's standard actions; the captions follow the Japanese
+// desktop's, and so do the shortcuts shown after them (Ctrl and the key; none
+// for 0), whatever key scheme the desktop's theme picks. TextBox takes each.
+struct EditAction
+{
+    const char *name;
+    const char16_t *caption;
+    Qt::Key ctrlKey;
+};
+constexpr std::array<EditAction, 7> kEditActions{{
+    {"edit-undo", u"元に戻す(&U)", Qt::Key_Z},
+    {"edit-redo", u"やり直し(&R)", Qt::Key_Y},
+    {"edit-cut", u"切り取り(&T)", Qt::Key_X},
+    {"edit-copy", u"コピー(&C)", Qt::Key_C},
+    {"edit-paste", u"貼り付け(&P)", Qt::Key_V},
+    {"edit-delete", u"削除(&D)", Qt::Key(0)},
+    {"select-all", u"すべて選択(&A)", Qt::Key_A},
 }};
 
 QString fromTable(const char16_t *text) { return QString::fromUtf16(text); }
@@ -65,15 +74,17 @@ QMenu *editMenu(QPlainTextEdit &editor, const QPoint &position)
 {
     QMenu *menu = editor.createStandardContextMenu(position);
     for (QAction *action : menu->actions()) {
-        for (const auto &[name, caption] : kEditActions) {
+        for (const auto &[name, caption, ctrlKey] : kEditActions) {
             if (action->objectName() != QLatin1String(name))
                 continue;
-            const QString text = action->text();
-            const qsizetype tab = text.indexOf(u'\t');
-            action->setText(fromTable(caption) + (tab < 0 ? QString() : text.mid(tab)));
+            QString text = fromTable(caption);
+            if (ctrlKey != Qt::Key(0))
+                text += u'\t' + QKeySequence(Qt::CTRL | ctrlKey).toString(QKeySequence::NativeText);
+            action->setText(text);
         }
     }
     classic_palette::pin(*menu);
+    classic_style::pin(*menu);
     return menu;
 }
 
@@ -104,6 +115,7 @@ QMenu *scrollBarMenu(QScrollBar &bar, const QPoint &position)
     step(vertical ? QStringLiteral("下へスクロール") : QStringLiteral("右へスクロール"),
          QAbstractSlider::SliderSingleStepAdd);
     classic_palette::pin(*menu);
+    classic_style::pin(*menu);
     return menu;
 }
 

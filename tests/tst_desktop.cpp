@@ -1,14 +1,23 @@
-// The program on a desktop that is not plain: a dark colour scheme, no
-// Japanese translations of Qt, window managers that place owned windows by
-// their owner. The windows keep their classic colours, every text of the
-// toolkit is Japanese, and the version window and message boxes belong to the
-// main window.
+// The program on a desktop that is not plain: a dark colour scheme, GTK's or
+// KDE's platform theme, no Japanese translations of Qt, window managers that
+// place owned windows by their owner. The windows keep their classic colours
+// and look, every text of the toolkit is Japanese, and the version window and
+// message boxes belong to the main window.
+//
+// CTest runs this off screen with no platform theme, and on X11 with Qt's
+// generic theme, with GTK's under a dark GTK theme and with KDE's reading a
+// dark kdeglobals; there the exit question and the context menus are compared
+// pixel for pixel with those of a run of this program off screen with none.
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -25,6 +34,7 @@
 #include "app/main_window.h"
 #include "fake_runtime.h"
 #include "forms/form_frame.h"
+#include "forms/fonts.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
 #include "forms/standard_texts.h"
@@ -103,6 +113,87 @@ QStringList captions(const QMenu &menu)
         if (!action->isSeparator())
             out << action->text();
     return out;
+}
+
+// The context menu `widget` opens on a right click at `at`, or null.
+QMenu *contextMenuOf(QWidget *widget, QPoint at)
+{
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &click);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+// What a theme could change beyond the colours, as the program shows it: the
+// exit question and the description box's two context menus.
+const QStringList kLooks{"exit-question", "edit-menu", "scroll-bar-menu"};
+
+QList<QImage> renderLooks(const QString &folder)
+{
+    QList<QImage> looks(kLooks.size());
+    QApplication::clipboard()->setText(QStringLiteral("貼り付け")); // 貼り付け enabled in every run
+    FakeRuntime pictures(folder);
+    Form1 form(pictures);
+    form.start();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return looks;
+    DesktopRuntime runtime;
+    runtime.setOwner(&form);
+    onModal(&form, [&looks](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            looks[0] = box->grab().toImage();
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    runtime.MsgBox(QStringLiteral("終了します。"), vbYesNo, QStringLiteral("終了"));
+    if (QMenu *menu = contextMenuOf(form.text1()->viewport(), QPoint(20, 20))) {
+        looks[1] = menu->grab().toImage();
+        menu->close();
+    }
+    QScrollBar *bar = form.text1()->verticalScrollBar();
+    if (QMenu *menu = contextMenuOf(bar, QPoint(bar->width() / 2, bar->height() / 2))) {
+        looks[2] = menu->grab().toImage();
+        menu->close();
+    }
+    return looks;
+}
+
+// The looks as a run of this program with no platform theme renders them.
+QList<QImage> renderLooksWithoutTheme(const QString &folder, const QString &into)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORMTHEME", "GTK_THEME", "KDE_SESSION_VERSION",
+                             "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "XDG_CONFIG_HOME",
+                             "DISPLAY", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess plain;
+    plain.setProcessEnvironment(env);
+    plain.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    plain.start(QCoreApplication::applicationFilePath(), {"--render-looks", folder, into});
+    QList<QImage> looks(kLooks.size());
+    if (!plain.waitForFinished(10000) || plain.exitCode() != 0)
+        return looks;
+    for (qsizetype i = 0; i < kLooks.size(); ++i)
+        looks[i] = QImage(QDir(into).filePath(kLooks[i] + ".png"));
+    return looks;
+}
+
+// Where two images of one size first differ, and in how many pixels.
+QString differences(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    QPoint first(-1, -1);
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            if (x.pixel(col, row) != y.pixel(col, row) && n++ == 0)
+                first = {col, row};
+    return n == 0 ? QString()
+                  : QStringLiteral("%1 pixels differ, the first at (%2, %3)")
+                        .arg(n)
+                        .arg(first.x())
+                        .arg(first.y());
 }
 
 } // namespace
@@ -249,6 +340,48 @@ private Q_SLOTS:
         menu->close();
     }
 
+    // Every shortcut the editor's menu shows works in the box, whatever key
+    // scheme the desktop's theme picks (Redo is Ctrl+Shift+Z alone on some).
+    void textBoxShortcutsAreTheMenus()
+    {
+        FakeRuntime runtime(folder_.path());
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TextBox *box = form.text1();
+        QMenu *menu = contextMenuOf(box->viewport(), QPoint(20, 20));
+        QVERIFY(menu);
+        QHash<QString, QKeySequence> keys; // bare caption → the shortcut shown after it
+        for (const QAction *action : menu->actions())
+            if (action->text().contains(u'\t'))
+                keys.insert(bareCaption(action->text()),
+                            QKeySequence(action->text().section(u'\t', 1),
+                                         QKeySequence::NativeText));
+        menu->close();
+        QCOMPARE(keys.size(), 6);
+        const auto press = [box, &keys](const char16_t *caption) {
+            const QKeySequence key = keys.value(QString::fromUtf16(caption));
+            QTest::keySequence(box, key);
+            return !key.isEmpty();
+        };
+        box->setFocus();
+        box->setText(QString());
+        QTest::keyClicks(box, "abc");
+        QVERIFY(press(u"すべて選択"));
+        QCOMPARE(box->textCursor().selectedText(), QStringLiteral("abc"));
+        QVERIFY(press(u"コピー"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("abc"));
+        QVERIFY(press(u"切り取り"));
+        QCOMPARE(box->toPlainText(), QString());
+        QVERIFY(press(u"貼り付け"));
+        QVERIFY(press(u"貼り付け"));
+        QCOMPARE(box->toPlainText(), QStringLiteral("abcabc"));
+        QVERIFY(press(u"元に戻す"));
+        QCOMPARE(box->toPlainText(), QStringLiteral("abc"));
+        QVERIFY(press(u"やり直し"));
+        QCOMPARE(box->toPlainText(), QStringLiteral("abcabc"));
+    }
+
     // The scroll bar's menu too, and its entries do what they say.
     void scrollBarContextMenuIsJapanese()
     {
@@ -287,6 +420,37 @@ private Q_SLOTS:
                  qPrintable(QString::number(bar->value())));
     }
 
+    // Under a platform theme, or X11's generic one, the exit question (はい
+    // then いいえ, no icons) and the context menus (no icons, the shortcuts of
+    // a plain desktop) look exactly as with none.
+    void looksAsWithoutTheme()
+    {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen") &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME"))
+            QSKIP("this run is the one without a theme: the themed runs compare with it");
+        // The theme asked for is the one in effect: both themes name an icon theme.
+        if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME"))
+            QCOMPARE(QIcon::themeName(), QStringLiteral("Adwaita"));
+        const QTemporaryDir into;
+        const QList<QImage> plain = renderLooksWithoutTheme(folder_.path(), into.path());
+        const QList<QImage> themed = renderLooks(folder_.path());
+        for (qsizetype i = 0; i < kLooks.size(); ++i) {
+            const QByteArray what = kLooks[i].toUtf8();
+            QVERIFY2(!plain[i].isNull(), what + ": no rendering without a theme");
+            QVERIFY2(!themed[i].isNull(), what + ": no rendering under the theme");
+            const QString saved = QDir::temp().filePath("mirteka-looks-" + kLooks[i]);
+            if (plain[i].size() != themed[i].size() || !differences(plain[i], themed[i]).isEmpty()) {
+                plain[i].save(saved + "-plain.png");
+                themed[i].save(saved + "-themed.png");
+            }
+            QVERIFY2(plain[i].size() == themed[i].size(),
+                     what + ": size differs; both saved as " + saved.toUtf8() + "-*.png");
+            const QString diff = differences(plain[i], themed[i]);
+            QVERIFY2(diff.isEmpty(), what + ": " + diff.toUtf8() + "; both saved as " +
+                                         saved.toUtf8() + "-*.png");
+        }
+    }
+
     // A frame of any thickness sits with its middle on the middle of the area.
     void frameIsCentred_data()
     {
@@ -310,5 +474,22 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestDesktop)
+// As QTEST_MAIN, with the program's own application font; or, given
+// "--render-looks FOLDER INTO", only renders the looks into INTO.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    QApplication::setFont(fonts::defaultFont());
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--render-looks")) {
+        const QList<QImage> looks = renderLooks(args[2]);
+        for (qsizetype i = 0; i < kLooks.size(); ++i)
+            if (looks[i].isNull() || !looks[i].save(QDir(args[3]).filePath(kLooks[i] + ".png")))
+                return 1;
+        return 0;
+    }
+    TestDesktop test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_desktop.moc"
