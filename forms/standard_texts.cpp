@@ -35,6 +35,26 @@ constexpr std::array<EditAction, 7> kEditActions{{
     {"select-all", u"すべて選択(&A)", Qt::Key_A},
 }};
 
+// The scroll bar's menu after "ここにスクロール", in Qt's order: the captions on
+// a vertical and a horizontal bar and the step each takes; no step, a separator.
+struct ScrollStep
+{
+    const char16_t *vertical;
+    const char16_t *horizontal;
+    QAbstractSlider::SliderAction action;
+};
+constexpr std::array<ScrollStep, 9> kScrollSteps{{
+    {u"", u"", QAbstractSlider::SliderNoAction},
+    {u"上端", u"左端", QAbstractSlider::SliderToMinimum},
+    {u"下端", u"右端", QAbstractSlider::SliderToMaximum},
+    {u"", u"", QAbstractSlider::SliderNoAction},
+    {u"1 ページ上へ", u"1 ページ左へ", QAbstractSlider::SliderPageStepSub},
+    {u"1 ページ下へ", u"1 ページ右へ", QAbstractSlider::SliderPageStepAdd},
+    {u"", u"", QAbstractSlider::SliderNoAction},
+    {u"上へスクロール", u"左へスクロール", QAbstractSlider::SliderSingleStepSub},
+    {u"下へスクロール", u"右へスクロール", QAbstractSlider::SliderSingleStepAdd},
+}};
+
 QString fromTable(const char16_t *text) { return QString::fromUtf16(text); }
 
 // Where a click at `position` puts the slider's middle, as Qt's own "scroll here" does.
@@ -96,24 +116,14 @@ QMenu *scrollBarMenu(QScrollBar &bar, const QPoint &position)
     QScrollBar *target = &bar;
     menu->addAction(QStringLiteral("ここにスクロール"), &bar,
                     [target, here] { target->setValue(here); });
-    menu->addSeparator();
-    const auto step = [&](const QString &caption, QAbstractSlider::SliderAction action) {
-        menu->addAction(caption, &bar, [target, action] { target->triggerAction(action); });
-    };
-    step(vertical ? QStringLiteral("上端") : QStringLiteral("左端"),
-         QAbstractSlider::SliderToMinimum);
-    step(vertical ? QStringLiteral("下端") : QStringLiteral("右端"),
-         QAbstractSlider::SliderToMaximum);
-    menu->addSeparator();
-    step(vertical ? QStringLiteral("1 ページ上へ") : QStringLiteral("1 ページ左へ"),
-         QAbstractSlider::SliderPageStepSub);
-    step(vertical ? QStringLiteral("1 ページ下へ") : QStringLiteral("1 ページ右へ"),
-         QAbstractSlider::SliderPageStepAdd);
-    menu->addSeparator();
-    step(vertical ? QStringLiteral("上へスクロール") : QStringLiteral("左へスクロール"),
-         QAbstractSlider::SliderSingleStepSub);
-    step(vertical ? QStringLiteral("下へスクロール") : QStringLiteral("右へスクロール"),
-         QAbstractSlider::SliderSingleStepAdd);
+    for (const auto &[verticalCaption, horizontalCaption, action] : kScrollSteps) {
+        if (action == QAbstractSlider::SliderNoAction) {
+            menu->addSeparator();
+            continue;
+        }
+        menu->addAction(fromTable(vertical ? verticalCaption : horizontalCaption), &bar,
+                        [target, action] { target->triggerAction(action); });
+    }
     classic_palette::pin(*menu);
     classic_style::pin(*menu);
     return menu;

@@ -454,42 +454,79 @@ private Q_SLOTS:
         QCOMPARE(box->toPlainText(), QStringLiteral("abcabc"));
     }
 
-    // The scroll bar's menu too, and its entries do what they say.
+    // The scroll bar's menu too, in the classic colours under a dark scheme.
     void scrollBarContextMenuIsJapanese()
     {
+        QApplication::setPalette(darkDesktop());
         FakeRuntime runtime(folder_.path());
         Form1 form(runtime);
         form.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.text1()->setText(QString(QStringLiteral("行\r\n")).repeated(200));
         QScrollBar *bar = form.text1()->verticalScrollBar();
-        QVERIFY(bar->maximum() > 0);
-        const QPoint at(bar->width() / 2, bar->height() / 2);
-        QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
-        QApplication::sendEvent(bar, &click);
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QMenu *menu = contextMenuOf(bar, QPoint(bar->width() / 2, bar->height() / 2));
         QVERIFY(menu);
         const QStringList entries = captions(*menu);
         QCOMPARE(entries.size(), 7);
         for (const QString &entry : entries)
             QVERIFY2(isJapanese(bareCaption(entry)), qPrintable(entry));
-        const auto entry = [](const QMenu &m, const QString &caption) {
-            for (QAction *a : m.actions())
-                if (a->text() == caption)
-                    return a;
-            return static_cast<QAction *>(nullptr);
-        };
-        QVERIFY(entry(*menu, QStringLiteral("下端")));
-        entry(*menu, QStringLiteral("下端"))->trigger();
-        QCOMPARE(bar->value(), bar->maximum());
-        entry(*menu, QStringLiteral("上端"))->trigger();
-        QCOMPARE(bar->value(), bar->minimum());
+        QCOMPARE(menu->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
+        QCOMPARE(menu->palette().color(QPalette::Inactive, QPalette::Window),
+                 QColor(0xef, 0xef, 0xef));
+        const QImage drawn = menu->grab().toImage();
+        QCOMPARE(QColor(drawn.pixel(drawn.width() - 4, drawn.height() / 2)), QColor(Qt::white));
+        QVERIFY(darkPixels(drawn, drawn.rect()) > 50); // the captions
         menu->close();
-        // "Scroll here" in the middle of the bar goes to about the middle.
-        const std::unique_ptr<QMenu> here(standard_texts::scrollBarMenu(*bar, at));
-        entry(*here, QStringLiteral("ここにスクロール"))->trigger();
-        QVERIFY2(qAbs(bar->value() - bar->maximum() / 2) <= bar->maximum() / 10,
-                 qPrintable(QString::number(bar->value())));
+    }
+
+    // Each entry of a scroll bar's menu, vertical or horizontal, does what its
+    // caption says: from the middle of 0 to 1000, a page of 100 and a step of 10.
+    void scrollBarMenuEntriesDoWhatTheySay_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("value");
+        const int v = Qt::Vertical, h = Qt::Horizontal;
+        QTest::newRow("ここにスクロール") << v << "ここにスクロール" << 500;
+        QTest::newRow("上端") << v << "上端" << 0;
+        QTest::newRow("下端") << v << "下端" << 1000;
+        QTest::newRow("1 ページ上へ") << v << "1 ページ上へ" << 400;
+        QTest::newRow("1 ページ下へ") << v << "1 ページ下へ" << 600;
+        QTest::newRow("上へスクロール") << v << "上へスクロール" << 490;
+        QTest::newRow("下へスクロール") << v << "下へスクロール" << 510;
+        QTest::newRow("ここにスクロール, horizontal") << h << "ここにスクロール" << 500;
+        QTest::newRow("左端") << h << "左端" << 0;
+        QTest::newRow("右端") << h << "右端" << 1000;
+        QTest::newRow("1 ページ左へ") << h << "1 ページ左へ" << 400;
+        QTest::newRow("1 ページ右へ") << h << "1 ページ右へ" << 600;
+        QTest::newRow("左へスクロール") << h << "左へスクロール" << 490;
+        QTest::newRow("右へスクロール") << h << "右へスクロール" << 510;
+    }
+
+    void scrollBarMenuEntriesDoWhatTheySay()
+    {
+        QFETCH(int, orientation);
+        QFETCH(QString, caption);
+        QFETCH(int, value);
+        QScrollBar bar{Qt::Orientation(orientation)};
+        bar.resize(orientation == Qt::Vertical ? QSize(16, 400) : QSize(400, 16));
+        bar.setRange(0, 1000);
+        bar.setPageStep(100);
+        bar.setSingleStep(10);
+        bar.setValue(300);
+        // "Scroll here" at the middle of the bar; the others from the middle value.
+        const std::unique_ptr<QMenu> menu(standard_texts::scrollBarMenu(bar, bar.rect().center()));
+        bar.setValue(500);
+        QAction *entry = nullptr;
+        for (QAction *a : menu->actions())
+            if (a->text() == caption)
+                entry = a;
+        QVERIFY(entry);
+        entry->trigger();
+        if (caption == QStringLiteral("ここにスクロール"))
+            QVERIFY2(qAbs(bar.value() - value) <= 50, qPrintable(QString::number(bar.value())));
+        else
+            QCOMPARE(bar.value(), value);
     }
 
     // Under a platform theme, or X11's generic one, the exit question (はい
