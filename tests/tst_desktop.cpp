@@ -33,8 +33,8 @@
 #include "about/version_window.h"
 #include "app/main_window.h"
 #include "fake_runtime.h"
-#include "forms/form_frame.h"
 #include "forms/fonts.h"
+#include "forms/form_frame.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
 #include "forms/standard_texts.h"
@@ -102,7 +102,8 @@ QString bareCaption(QString text)
 bool isJapanese(const QString &caption)
 {
     static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
-    static const QRegularExpression kana(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"));
+    static const QRegularExpression kana(
+        QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"));
     return !caption.contains(latin) && caption.contains(kana);
 }
 
@@ -199,9 +200,9 @@ QList<QImage> renderLooks(const QString &folder)
 QList<QImage> renderLooksWithoutTheme(const QString &folder, const QString &into)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORMTHEME", "GTK_THEME", "KDE_SESSION_VERSION",
-                             "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "XDG_CONFIG_HOME",
-                             "DISPLAY", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"})
+    for (const char *name :
+         {"QT_QPA_PLATFORMTHEME", "GTK_THEME", "KDE_SESSION_VERSION", "XDG_CURRENT_DESKTOP",
+          "DESKTOP_SESSION", "XDG_CONFIG_HOME", "DISPLAY", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"})
         env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess plain;
@@ -262,7 +263,8 @@ private Q_SLOTS:
         Form2 form2(&form);
         const QImage about = form2.surface()->grab().toImage();
         QCOMPARE(QColor(about.pixel(5, 90)), QColor(0xef, 0xef, 0xef));
-        const QSizeF title = form2.surface()->controlSize(version_layout::row(version_layout::Id::Label1));
+        const QSizeF title =
+            form2.surface()->controlSize(version_layout::row(version_layout::Id::Label1));
         QVERIFY(darkPixels(about, twips::toPixelRect(1440, 360, int(title.width()),
                                                      int(title.height()))) > 10);
     }
@@ -325,7 +327,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("style");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<int>("answer");
-        QTest::newRow("yes/no") << int(vbYesNo) << QStringList{"はい(&Y)", "いいえ(&N)"} << int(vbNo);
+        QTest::newRow("yes/no") << int(vbYesNo) << QStringList{"はい(&Y)", "いいえ(&N)"}
+                                << int(vbNo);
         QTest::newRow("ok") << int(vbOKOnly) << QStringList{"OK"} << int(vbOK);
     }
 
@@ -426,9 +429,9 @@ private Q_SLOTS:
         QHash<QString, QKeySequence> keys; // bare caption → the shortcut shown after it
         for (const QAction *action : menu->actions())
             if (action->text().contains(u'\t'))
-                keys.insert(bareCaption(action->text()),
-                            QKeySequence(action->text().section(u'\t', 1),
-                                         QKeySequence::NativeText));
+                keys.insert(
+                    bareCaption(action->text()),
+                    QKeySequence(action->text().section(u'\t', 1), QKeySequence::NativeText));
         menu->close();
         QCOMPARE(keys.size(), 6);
         const auto press = [box, &keys](const char16_t *caption) {
@@ -548,15 +551,16 @@ private Q_SLOTS:
             QVERIFY2(!plain[i].isNull(), what + ": no rendering without a theme");
             QVERIFY2(!themed[i].isNull(), what + ": no rendering under the theme");
             const QString saved = QDir::temp().filePath("mirteka-looks-" + kLooks[i]);
-            if (plain[i].size() != themed[i].size() || !differences(plain[i], themed[i]).isEmpty()) {
+            if (plain[i].size() != themed[i].size() ||
+                !differences(plain[i], themed[i]).isEmpty()) {
                 plain[i].save(saved + "-plain.png");
                 themed[i].save(saved + "-themed.png");
             }
             QVERIFY2(plain[i].size() == themed[i].size(),
                      what + ": size differs; both saved as " + saved.toUtf8() + "-*.png");
             const QString diff = differences(plain[i], themed[i]);
-            QVERIFY2(diff.isEmpty(), what + ": " + diff.toUtf8() + "; both saved as " +
-                                         saved.toUtf8() + "-*.png");
+            QVERIFY2(diff.isEmpty(),
+                     what + ": " + diff.toUtf8() + "; both saved as " + saved.toUtf8() + "-*.png");
         }
     }
 

@@ -4,10 +4,10 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
