@@ -38,3 +38,15 @@ wait_for_window() {
   done
   return 1
 }
+
+# Runs the command until it succeeds, 10 s at most; fails if it never does.
+wait_until() {
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Whether the window $1 has the input focus, given it by the window manager.
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
