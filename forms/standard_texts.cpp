@@ -116,12 +116,13 @@ QMenu *scrollBarMenu(QScrollBar &bar, const QPoint &position)
     QScrollBar *target = &bar;
     menu->addAction(QStringLiteral("ここにスクロール"), &bar,
                     [target, here] { target->setValue(here); });
-    for (const auto &[verticalCaption, horizontalCaption, action] : kScrollSteps) {
+    for (const ScrollStep &step : kScrollSteps) {
+        const QAbstractSlider::SliderAction action = step.action;
         if (action == QAbstractSlider::SliderNoAction) {
             menu->addSeparator();
             continue;
         }
-        menu->addAction(fromTable(vertical ? verticalCaption : horizontalCaption), &bar,
+        menu->addAction(fromTable(vertical ? step.vertical : step.horizontal), &bar,
                         [target, action] { target->triggerAction(action); });
     }
     classic_palette::pin(*menu);

@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -520,12 +521,11 @@ private Q_SLOTS:
         // "Scroll here" at the middle of the bar; the others from the middle value.
         const std::unique_ptr<QMenu> menu(standard_texts::scrollBarMenu(bar, bar.rect().center()));
         bar.setValue(500);
-        QAction *entry = nullptr;
-        for (QAction *a : menu->actions())
-            if (a->text() == caption)
-                entry = a;
-        QVERIFY(entry);
-        entry->trigger();
+        const QList<QAction *> entries = menu->actions();
+        const auto entry = std::find_if(entries.begin(), entries.end(),
+                                        [&caption](QAction *a) { return a->text() == caption; });
+        QVERIFY(entry != entries.end());
+        (*entry)->trigger();
         if (caption == QStringLiteral("ここにスクロール"))
             QVERIFY2(qAbs(bar.value() - value) <= 50, qPrintable(QString::number(bar.value())));
         else
