@@ -13,6 +13,7 @@
 
 #include "core/picture_loader.h"
 #include "forms/classic_palette.h"
+#include "forms/classic_style.h"
 #include "forms/form_frame.h"
 #include "forms/program_folder.h"
 #include "forms/qt_convert.h"
@@ -36,6 +37,7 @@ int DesktopRuntime::MsgBox(std::u16string_view prompt, int style, std::u16string
         box.setStandardButtons(QMessageBox::Ok);
         box.button(QMessageBox::Ok)->setText(standard_texts::ok());
     }
+    classic_style::pin(box);
     form_frame::centreOver(box, owner_);
     const int pressed = box.exec();
     if (style == vbYesNo)

@@ -1,7 +1,8 @@
 #pragma once
 // An option button of a group that is one tab stop: only the selected button
 // takes the focus by Tab, and the arrow keys move the selection around the
-// group in its tab order, clicking the newly selected button.
+// group in its tab order, clicking the newly selected button. Screen readers
+// find the same: their press, toggle and focus actions click it.
 
 #include <QRadioButton>
 

@@ -11,19 +11,48 @@
 #include <utility>
 
 #include "forms/classic_palette.h"
+#include "forms/classic_style.h"
 
 namespace standard_texts {
 namespace {
 
-// Qt names the editor's standard actions; the captions follow the Japanese desktop's.
-constexpr std::array<std::pair<const char *, const char16_t *>, 7> kEditActions{{
-    {"edit-undo", u"元に戻す(&U)"},
-    {"edit-redo", u"やり直し(&R)"},
-    {"edit-cut", u"切り取り(&T)"},
-    {"edit-copy", u"コピー(&C)"},
-    {"edit-paste", u"貼り付け(&P)"},
-    {"edit-delete", u"削除(&D)"},
-    {"select-all", u"すべて選択(&A)"},
+// Qt names the editor's standard actions; the captions follow the Japanese
+// desktop's, and so do the shortcuts shown after them (Ctrl and the key; none
+// for 0), whatever key scheme the desktop's theme picks. TextBox takes each.
+struct EditAction
+{
+    const char *name;
+    const char16_t *caption;
+    Qt::Key ctrlKey;
+};
+constexpr std::array<EditAction, 7> kEditActions{{
+    {"edit-undo", u"元に戻す(&U)", Qt::Key_Z},
+    {"edit-redo", u"やり直し(&R)", Qt::Key_Y},
+    {"edit-cut", u"切り取り(&T)", Qt::Key_X},
+    {"edit-copy", u"コピー(&C)", Qt::Key_C},
+    {"edit-paste", u"貼り付け(&P)", Qt::Key_V},
+    {"edit-delete", u"削除(&D)", Qt::Key(0)},
+    {"select-all", u"すべて選択(&A)", Qt::Key_A},
+}};
+
+// The scroll bar's menu after "ここにスクロール", in Qt's order: the captions on
+// a vertical and a horizontal bar and the step each takes; no step, a separator.
+struct ScrollStep
+{
+    const char16_t *vertical;
+    const char16_t *horizontal;
+    QAbstractSlider::SliderAction action;
+};
+constexpr std::array<ScrollStep, 9> kScrollSteps{{
+    {u"", u"", QAbstractSlider::SliderNoAction},
+    {u"上端", u"左端", QAbstractSlider::SliderToMinimum},
+    {u"下端", u"右端", QAbstractSlider::SliderToMaximum},
+    {u"", u"", QAbstractSlider::SliderNoAction},
+    {u"1 ページ上へ", u"1 ページ左へ", QAbstractSlider::SliderPageStepSub},
+    {u"1 ページ下へ", u"1 ページ右へ", QAbstractSlider::SliderPageStepAdd},
+    {u"", u"", QAbstractSlider::SliderNoAction},
+    {u"上へスクロール", u"左へスクロール", QAbstractSlider::SliderSingleStepSub},
+    {u"下へスクロール", u"右へスクロール", QAbstractSlider::SliderSingleStepAdd},
 }};
 
 QString fromTable(const char16_t *text) { return QString::fromUtf16(text); }
@@ -65,15 +94,17 @@ QMenu *editMenu(QPlainTextEdit &editor, const QPoint &position)
 {
     QMenu *menu = editor.createStandardContextMenu(position);
     for (QAction *action : menu->actions()) {
-        for (const auto &[name, caption] : kEditActions) {
+        for (const auto &[name, caption, ctrlKey] : kEditActions) {
             if (action->objectName() != QLatin1String(name))
                 continue;
-            const QString text = action->text();
-            const qsizetype tab = text.indexOf(u'\t');
-            action->setText(fromTable(caption) + (tab < 0 ? QString() : text.mid(tab)));
+            QString text = fromTable(caption);
+            if (ctrlKey != Qt::Key(0))
+                text += u'\t' + QKeySequence(Qt::CTRL | ctrlKey).toString(QKeySequence::NativeText);
+            action->setText(text);
         }
     }
     classic_palette::pin(*menu);
+    classic_style::pin(*menu);
     return menu;
 }
 
@@ -85,25 +116,17 @@ QMenu *scrollBarMenu(QScrollBar &bar, const QPoint &position)
     QScrollBar *target = &bar;
     menu->addAction(QStringLiteral("ここにスクロール"), &bar,
                     [target, here] { target->setValue(here); });
-    menu->addSeparator();
-    const auto step = [&](const QString &caption, QAbstractSlider::SliderAction action) {
-        menu->addAction(caption, &bar, [target, action] { target->triggerAction(action); });
-    };
-    step(vertical ? QStringLiteral("上端") : QStringLiteral("左端"),
-         QAbstractSlider::SliderToMinimum);
-    step(vertical ? QStringLiteral("下端") : QStringLiteral("右端"),
-         QAbstractSlider::SliderToMaximum);
-    menu->addSeparator();
-    step(vertical ? QStringLiteral("1 ページ上へ") : QStringLiteral("1 ページ左へ"),
-         QAbstractSlider::SliderPageStepSub);
-    step(vertical ? QStringLiteral("1 ページ下へ") : QStringLiteral("1 ページ右へ"),
-         QAbstractSlider::SliderPageStepAdd);
-    menu->addSeparator();
-    step(vertical ? QStringLiteral("上へスクロール") : QStringLiteral("左へスクロール"),
-         QAbstractSlider::SliderSingleStepSub);
-    step(vertical ? QStringLiteral("下へスクロール") : QStringLiteral("右へスクロール"),
-         QAbstractSlider::SliderSingleStepAdd);
+    for (const ScrollStep &step : kScrollSteps) {
+        const QAbstractSlider::SliderAction action = step.action;
+        if (action == QAbstractSlider::SliderNoAction) {
+            menu->addSeparator();
+            continue;
+        }
+        menu->addAction(fromTable(vertical ? step.vertical : step.horizontal), &bar,
+                        [target, action] { target->triggerAction(action); });
+    }
     classic_palette::pin(*menu);
+    classic_style::pin(*menu);
     return menu;
 }
 

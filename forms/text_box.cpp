@@ -1,6 +1,7 @@
 #include "forms/text_box.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -48,4 +49,16 @@ QString TextBox::text() const
 void TextBox::contextMenuEvent(QContextMenuEvent *event)
 {
     popUp(standard_texts::editMenu(*this, event->pos()), event->globalPos());
+}
+
+// Redo is Ctrl+Y, as the menu says, also where the desktop's key scheme knows
+// only Ctrl+Shift+Z (GNOME's, KDE's).
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y) && !isReadOnly()) {
+        redo();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }

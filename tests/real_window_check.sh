@@ -2,6 +2,7 @@
 # The program in a real window under a window manager: its main window appears
 # with its title, a fixed size and its icon; closing it through the window
 # manager ends the program with status 0, and so does "終了" answered with Enter.
+# Every wait is for a state, 10 s at most, never a fixed pause.
 set -u
 program=${1:?usage: real_window_check.sh PROGRAM}
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -41,10 +42,18 @@ echo "closed by the window manager: status 0"
 "$program" &
 pid=$!
 win=$(wait_for_window "ヌペ部の謎") || fail "the main window did not appear the second time"
-xdotool windowactivate --sync "$win" 2>/dev/null
+# Clicked once the window manager has framed it and the program has put it in
+# the middle: a click while it moves would miss.
+framed() { xprop -id "$win" _NET_FRAME_EXTENTS | grep -q '='; }
+wait_until framed || fail "the window manager did not frame the window"
+at() { xdotool getwindowgeometry "$win" | grep Position; }
+still() { local before; before=$(at); sleep 0.2; [ "$(at)" = "$before" ]; }
+wait_until still || fail "the window kept moving"
+xdotool windowactivate "$win" 2>/dev/null
+wait_until is_active "$win" || fail "the main window did not take the focus"
 xdotool mousemove --window "$win" 14 9 click 1 # "終了" at the left of the menu bar
-wait_for_window "終了" >/dev/null || fail "no exit question after clicking 終了"
-sleep 0.3
+box=$(wait_for_window "終了") || fail "no exit question after clicking 終了"
+wait_until is_active "$box" || fail "the exit question did not take the focus"
 xdotool key Return # Yes is the default button
 wait_for_exit "$pid"
 [ "$status" = 0 ] || fail "終了 answered with Enter ended with status $status"

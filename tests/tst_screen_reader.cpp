@@ -1,11 +1,13 @@
 // What a screen reader finds beyond the controls' names: the painted title
-// and labels, the plan with a name, the spots in guide order, and a menu
-// command that returns to the reader at once.
+// and labels, the plan with a name, the spots in guide order; and what it can
+// do there: every action on a spot, a photo button or a menu command does
+// what a click does, and hands control back to the reader at once.
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -15,8 +17,11 @@
 #include "core/guide_entries.h"
 #include "core/version_layout.h"
 #include "fake_runtime.h"
+#include "forms/accessible_image.h"
 #include "forms/accessible_label.h"
 #include "forms/form_surface.h"
+#include "forms/option_button.h"
+#include "forms/text_box.h"
 #include "test_pictures.h"
 
 namespace {
@@ -34,6 +39,18 @@ QList<Node> readerChildren(QObject *o)
     for (int i = 0; a && i < a->childCount(); ++i)
         out.append({a->child(i)->role(), a->child(i)->text(QAccessible::Name)});
     return out;
+}
+
+QAccessibleActionInterface *actionsOf(QObject *o)
+{
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(o);
+    return a ? a->actionInterface() : nullptr;
+}
+
+QString descriptionOf(QObject *o)
+{
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(o);
+    return a ? a->text(QAccessible::Description) : QString();
 }
 
 QStringList namesWithRole(const QList<Node> &nodes, QAccessible::Role role)
@@ -54,7 +71,12 @@ class TestScreenReader : public QObject
     QTemporaryDir folder_;
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(test_pictures::writeJpeg(folder_.path(), "room1.jpg", Qt::red)); }
+    void initTestCase()
+    {
+        // kita.jpg (entry 2) is missing on purpose.
+        for (const char *name : {"room1.jpg", "room2.jpg", "tv.jpg", "paso1.jpg", "paso2.jpg"})
+            QVERIFY(test_pictures::writeJpeg(folder_.path(), name, Qt::red));
+    }
 
     void mainWindowReadsTitlePlanSpotsInOrder()
     {
@@ -81,6 +103,133 @@ private Q_SLOTS:
         const QRect corridor =
             form.surface()->labelAccess(main_layout::row(main_layout::Id::Label1))->geometry();
         QCOMPARE(corridor.topLeft(), QPoint(168, 312));
+    }
+
+    // A spot chosen by a screen reader, by any of the actions it offers, runs
+    // the spot's Click as the mouse does: text, picture or "えらー", 写真2 and
+    // the photograph's description. The reader's call returns first, so a
+    // message box cannot hold it.
+    void spotActionsRunItsClick_data()
+    {
+        QTest::addColumn<int>("spot");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("shows"); // empty: the picture is missing
+        const QString press = QAccessibleActionInterface::pressAction();
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        const QString focus = QAccessibleActionInterface::setFocusAction();
+        QTest::newRow("press 3") << 3 << press << "tv.jpg";
+        QTest::newRow("toggle 3") << 3 << toggle << "tv.jpg";
+        QTest::newRow("focus 3") << 3 << focus << "tv.jpg";
+        QTest::newRow("press 4") << 4 << press << "paso1.jpg";
+        QTest::newRow("toggle 4") << 4 << toggle << "paso1.jpg";
+        QTest::newRow("press 2, missing") << 2 << press << "";
+        QTest::newRow("toggle 2, missing") << 2 << toggle << "";
+    }
+
+    void spotActionsRunItsClick()
+    {
+        QFETCH(int, spot);
+        QFETCH(QString, action);
+        QFETCH(QString, shows);
+        FakeRuntime runtime(folder_.path());
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QAccessibleActionInterface *actions = actionsOf(form.option(spot));
+        QVERIFY(actions);
+        // What a reader looks for on a radio button, besides toggling it.
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        QVERIFY(actions->actionNames().contains(action));
+
+        actions->doAction(action);
+        QCOMPARE(form.selectionNumber(), qint16(1)); // not yet: the reader has its answer first
+        QVERIFY(runtime.asked.empty());
+
+        const guide::Entry &entry = guide::kEntries[spot - 1];
+        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(spot), 2000);
+        QVERIFY(form.option(spot)->isChecked());
+        QVERIFY(!form.option(1)->isChecked());
+        QCOMPARE(form.text1()->text(), toQString(guide::composeText(entry)));
+        QCOMPARE(form.command2()->isEnabled(), entry.hasPhoto2());
+        const QString image = descriptionOf(form.image1Access());
+        if (shows.isEmpty()) {
+            QCOMPARE(runtime.asked.size(), std::size_t(1));
+            QCOMPARE(runtime.asked[0].title, QStringLiteral("えらー"));
+            QVERIFY(runtime.asked[0].prompt.contains(toQString(entry.picture)));
+            QVERIFY2(image.endsWith(QStringLiteral("room1.jpg")), qPrintable(image));
+        } else {
+            QVERIFY(runtime.asked.empty());
+            QVERIFY2(image.endsWith(shows), qPrintable(image));
+        }
+        QCOMPARE(runtime.loads.size(), std::size_t(2)); // Load's picture, then the spot's
+    }
+
+    // Focus on a spot is selection, as by the arrow keys: a reader moving to
+    // the selected spot does not run it again, and toggling the selected spot
+    // runs its Click once more, as clicking it does.
+    void focusOnTheSelectedSpotRunsNothing()
+    {
+        FakeRuntime runtime(folder_.path());
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QAccessibleActionInterface *actions = actionsOf(form.option(1));
+        actions->doAction(QAccessibleActionInterface::setFocusAction());
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), form.option(1), 2000);
+        QTest::qWait(20);
+        QCOMPARE(runtime.loads.size(), std::size_t(1));
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        QTRY_COMPARE_WITH_TIMEOUT(runtime.loads.size(), std::size_t(2), 2000);
+        QVERIFY(form.option(1)->isChecked());
+    }
+
+    // The photo buttons pressed by a reader show what a click shows; 写真2,
+    // disabled, offers nothing and does nothing.
+    void photoButtonActionsRunTheirClick()
+    {
+        FakeRuntime runtime(folder_.path());
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QString press = QAccessibleActionInterface::pressAction();
+        actionsOf(form.option(4))->doAction(press);
+        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(4), 2000);
+
+        actionsOf(form.command2())->doAction(press);
+        QTRY_VERIFY_WITH_TIMEOUT(descriptionOf(form.image1Access()).endsWith("paso2.jpg"), 2000);
+        actionsOf(form.command1())->doAction(press);
+        QTRY_VERIFY_WITH_TIMEOUT(descriptionOf(form.image1Access()).endsWith("paso1.jpg"), 2000);
+
+        actionsOf(form.option(3))->doAction(press);
+        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(3), 2000);
+        QVERIFY(!form.command2()->isEnabled());
+        QVERIFY(!actionsOf(form.command2())->actionNames().contains(press));
+        const std::size_t loads = runtime.loads.size();
+        actionsOf(form.command2())->doAction(press);
+        actionsOf(form.command1())->doAction(press); // enabled, but nothing to show at entry 3
+        QTest::qWait(300);
+        QCOMPARE(runtime.loads.size(), loads);
+        QVERIFY(descriptionOf(form.image1Access()).endsWith("tv.jpg"));
+    }
+
+    // 終了 pressed by a reader asks its question once the call has returned,
+    // and Yes ends the program.
+    void exitCommandAsksThenEnds()
+    {
+        FakeRuntime runtime(folder_.path());
+        runtime.answers = {vbYes};
+        Form1 form(runtime);
+        form.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QAccessibleInterface *end = QAccessible::queryAccessibleInterface(form.endItem());
+        QVERIFY(end && end->actionInterface());
+        QCOMPARE(end->text(QAccessible::Name), QStringLiteral("終了"));
+        end->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(runtime.asked.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(runtime.ended, 1, 2000);
+        QCOMPARE(runtime.asked.size(), std::size_t(1));
+        QCOMPARE(runtime.asked[0].title, QStringLiteral("終了"));
+        QCOMPARE(runtime.asked[0].style, int(vbYesNo));
     }
 
     void versionWindowReadsIconTitleTextsThenOk()

@@ -2,9 +2,12 @@
 // and its life from open to close.
 
 #include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -15,8 +18,10 @@
 #include "app/main_window.h"
 #include "core/version_layout.h"
 #include "fake_runtime.h"
+#include "forms/form_frame.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
+#include "core/twips.h"
 #include "test_pictures.h"
 
 namespace {
@@ -47,6 +52,30 @@ bool whileOpen(Form1 &form, const std::function<void(Form2 &)> &inside)
     while (!(ran && !QApplication::activeModalWidget()) && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return ran;
+}
+
+// What an X11 tool prints about window `id`, or nothing.
+QString x11Info(const char *tool, WId id, const QStringList &more = {})
+{
+    QProcess p;
+    p.start(QString::fromLatin1(tool), QStringList{"-id", QString::number(id)} + more);
+    return p.waitForFinished(5000) && p.exitCode() == 0 ? QString::fromLocal8Bit(p.readAll())
+                                                        : QString();
+}
+
+// The window's outer width in pixels as the X server and the window manager
+// have it: the client's width plus the frame's left and right; 0 until the
+// window manager has framed it.
+int outerWidthOnScreen(WId id)
+{
+    static const QRegularExpression extents(QStringLiteral("= (\\d+), (\\d+), \\d+, \\d+"));
+    static const QRegularExpression width(QStringLiteral("\\n\\s*Width: (\\d+)"));
+    const QRegularExpressionMatch frame =
+        extents.match(x11Info("xprop", id, {QStringLiteral("_NET_FRAME_EXTENTS")}));
+    const QRegularExpressionMatch client = width.match(x11Info("xwininfo", id));
+    if (!frame.hasMatch() || !client.hasMatch())
+        return 0;
+    return client.captured(1).toInt() + frame.captured(1).toInt() + frame.captured(2).toInt();
 }
 
 } // namespace
@@ -111,6 +140,41 @@ private Q_SLOTS:
         for (int back = 0; back < 100 && form2.direction() == 1; ++back)
             form2.Timer1_Timer();
         QCOMPARE(form2.label1Left(), 1340.0);
+    }
+
+    // Under a window manager the right turning point lies 200 twips inside
+    // the window's outer width, frame included, as the window manager draws
+    // it; off screen there is no frame, so a window that read its client
+    // width would pass the test above. CTest runs this on a display whose
+    // frames are 20 pixels thick, far more than one step.
+    void turnsWhereTheFrameEnds()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs X11 and a window manager, as on the test's virtual display");
+        Form2 form2;
+        form2.timer1()->stop();
+        form_frame::centreOnScreen(form2);
+        form2.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form2));
+        int outer = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((outer = outerWidthOnScreen(form2.winId())) > 0, 10000);
+        QVERIFY2(outer - form2.width() >= 14, "frames too thin to tell outer from client width");
+        // Qt has heard of the frame too.
+        QTRY_COMPARE_WITH_TIMEOUT(form2.frameGeometry().width(), outer, 5000);
+
+        const double rightLimit = outer * twips::kPerPixel - 200.0;
+        const double width = form2.label1Width();
+        int ticks = 0;
+        while (form2.direction() == 0 && ticks < 100) {
+            form2.Timer1_Timer();
+            ++ticks;
+        }
+        const double turnedAt = form2.label1Left();
+        QVERIFY2(turnedAt + width > rightLimit && turnedAt - 100 + width <= rightLimit,
+                 qPrintable(QStringLiteral("turned at %1 with a right edge of %2; the limit is %3")
+                                .arg(turnedAt)
+                                .arg(turnedAt + width)
+                                .arg(rightLimit)));
     }
 
     void modalAndFreshEachTime()
