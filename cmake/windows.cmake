@@ -1,0 +1,34 @@
+# The Windows program: the core and the native front end in win32/, built
+# with MinGW-w64 (tools/build_windows.sh); no Qt. Included by the top-level
+# CMakeLists.txt when the target is Windows.
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wpedantic)
+endif()
+# Wide API throughout; Windows 10 1607 or later (per-monitor DPI functions).
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                        _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+# One file that needs no DLL of ours: the C++ runtime, libgcc and winpthread
+# are linked in; only DLLs that come with Windows are imported.
+add_link_options(-static -static-libgcc -static-libstdc++ -municode
+                 $<$<CONFIG:Release,MinSizeRel>:-s>)
+
+set(MIRTEKA_ICON "" CACHE FILEPATH
+    "The program's icon as .ico, written on the build machine by mirteka_make_ico")
+if(NOT EXISTS "${MIRTEKA_ICON}")
+  message(FATAL_ERROR "MIRTEKA_ICON must name the icon file; tools/build_windows.sh writes it")
+endif()
+
+# The program's folder in the build tree: the program and its photographs side by side.
+set(MIRTEKA_APP_DIR "${CMAKE_BINARY_DIR}/app")
+
+add_subdirectory(resources)
+add_subdirectory(core)
+add_subdirectory(win32)
+add_subdirectory(photos)
+add_subdirectory(packaging/windows)
+
+include(CTest)
+if(BUILD_TESTING)
+  add_subdirectory(tests/windows)
+endif()
