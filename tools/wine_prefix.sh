@@ -49,8 +49,8 @@ new_wine_prefix() {
   timeout "$limit" wineserver -w
 }
 
-# Starts a private Xvfb (96 DPI) and exports DISPLAY; the display ends when the
-# calling shell exits.
+# Starts a private Xvfb (96 DPI) with a window manager, as every Windows
+# desktop has one, and exports DISPLAY; both end when the calling shell exits.
 start_wine_display() {
   local d=120
   while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
@@ -60,12 +60,15 @@ start_wine_display() {
   local _
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
+  openbox >/dev/null 2>&1 &
+  _wine_wm_pid=$!
   trap 'stop_wine_display' EXIT
 }
 
 # Ends the wine server of the prefix and the display started above.
 stop_wine_display() {
   [ -n "${WINEPREFIX:-}" ] && timeout 20 wineserver -k >/dev/null 2>&1
+  [ -n "${_wine_wm_pid:-}" ] && kill "$_wine_wm_pid" 2>/dev/null
   [ -n "${_wine_xvfb_pid:-}" ] && kill "$_wine_xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   return 0

@@ -5,6 +5,7 @@
 #include "core/glide.h"
 #include "win32/forms/device.h"
 #include "win32/forms/frame.h"
+#include "win32/forms/keyboard.h"
 #include "win32/forms/painted_item.h"
 #include "win32/forms/wide.h"
 
@@ -27,7 +28,7 @@ Form2::Form2(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner
 Form2::~Form2()
 {
     if (window_)
-        Unload();
+        DestroyWindow(window_);
     if (icon_)
         DestroyIcon(icon_);
 }
@@ -100,18 +101,26 @@ void Form2::showModal()
     ShowWindow(window_, SW_SHOW);
     SetFocus(Command1); // the only control that takes the focus
     MSG msg;
-    while (window_) {
+    while (!unloaded_) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0)
                 PostQuitMessage(int(msg.wParam)); // for the main loop to see
+            Unload();
             break;
         }
-        if (!window_ || !IsDialogMessageW(window_, &msg)) {
+        if (!keyboard::handle(window_, msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
     }
+    // Destroyed here, outside the handler that unloaded it: the button whose
+    // click closed the window is still inside its own code until then.
+    HWND window = window_;
+    window_ = nullptr;
+    DestroyWindow(window);
+    if (owner_)
+        SetActiveWindow(owner_);
 }
 
 float Form2::label1Left() const { return float(surface_.left(row(Id::Label1))); }
@@ -136,16 +145,14 @@ void Form2::Hide() { ShowWindow(window_, SW_HIDE); }
 
 void Form2::Unload()
 {
-    if (!window_)
+    if (unloaded_)
         return;
+    unloaded_ = true;
     KillTimer(window_, kTimer1); // no tick after this
     // The owner first, so that activation goes back to it and not to another program.
     EnableWindow(owner_, TRUE);
-    HWND window = window_;
-    window_ = nullptr;
-    DestroyWindow(window);
-    if (owner_)
-        SetActiveWindow(owner_);
+    ShowWindow(window_, SW_HIDE);
+    PostMessageW(window_, WM_NULL, 0, 0); // wakes the modal loop, which ends
 }
 
 void Form2::Command1_Click() { form_.Command1_Click(); }

@@ -22,7 +22,8 @@ public:
     Form2(const Form2 &) = delete;
     Form2 &operator=(const Form2 &) = delete;
 
-    /// Shows the window centred, modal to its owner; returns once it is closed.
+    /// Shows the window centred, modal to its owner; returns once it is closed,
+    /// and destroys it then.
     void showModal();
 
     float label1Left() const override;
@@ -51,5 +52,6 @@ private:
     std::array<HWND, std::size_t(version_layout::Id::Count)> hosts_{};
     Surface surface_{version_layout::kControls};
     HICON icon_ = nullptr;
+    bool unloaded_ = false; ///< hidden, timer stopped; destroyed once the modal loop ends
     VersionForm form_{*this};
 };

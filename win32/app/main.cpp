@@ -7,6 +7,7 @@
 
 #include "win32/app/main_window.h"
 #include "win32/app/windows_runtime.h"
+#include "win32/forms/keyboard.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
@@ -24,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
         // Tab, the arrow keys in the option group, Enter on a focused button.
-        if (HWND main = form1.window(); main && IsDialogMessageW(main, &msg))
+        if (keyboard::handle(form1.window(), msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

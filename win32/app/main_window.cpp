@@ -302,6 +302,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT *>(lParam));
         return 0;
+    case WM_NEXTDLGCTL: // Tab in the text box, which asks its parent as it would a dialog
+        SetFocus(LOWORD(lParam) ? HWND(wParam)
+                                : GetNextDlgTabItem(window_, GetFocus(), wParam != 0));
+        return 0;
     case WM_DESTROY: // the close box: Form1 unloaded, nothing else loaded, the program ends
         window_ = nullptr;
         PostQuitMessage(0);
