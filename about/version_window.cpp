@@ -4,14 +4,15 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "about/glide.h"
-#include "about/version_layout.h"
+#include "core/glide.h"
+#include "core/twips.h"
+#include "core/version_layout.h"
 #include "forms/accessible_image.h"
 #include "forms/accessible_label.h"
 #include "forms/command_button.h"
 #include "forms/form_frame.h"
 #include "forms/form_surface.h"
-#include "forms/twips.h"
+#include "forms/qt_convert.h"
 #include "resources/app_icon.h"
 
 using version_layout::Id;
@@ -30,9 +31,9 @@ Form2::Form2(QWidget *owner) : QDialog(owner)
     setFixedSize(client);
 
     const layout::Control &ok = kControls[row(Id::Command1)];
-    Command1 = new CommandButton(layout::text(ok.caption), surface_);
-    Command1->setObjectName(layout::text(ok.name));
-    Command1->setGeometry(twips::toPixelRect(ok.left, ok.top, ok.width, ok.height));
+    Command1 = new CommandButton(toQString(ok.caption), surface_);
+    Command1->setObjectName(toQString(ok.name));
+    Command1->setGeometry(toQRect(twips::toPixelRect(ok.left, ok.top, ok.width, ok.height)));
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     Command1->setAccessibleDescription(QStringLiteral("バージョン情報を閉じます"));
 
@@ -40,12 +41,12 @@ Form2::Form2(QWidget *owner) : QDialog(owner)
     // bottom, and find all three in the window's description too.
     const layout::Control &icon = kControls[row(Id::Image1)];
     auto *iconAccess = new AccessibleImage(
-        twips::toPixelRect(icon.left, icon.top, icon.width, icon.height), surface_);
+        toQRect(twips::toPixelRect(icon.left, icon.top, icon.width, icon.height)), surface_);
     iconAccess->setAccessibleName(QStringLiteral("アイコン"));
     QStringList captions;
     QList<QWidget *> reading{iconAccess};
     for (Id id : {Id::Label1, Id::Label2, Id::Label3}) {
-        captions << layout::text(kControls[row(id)].caption);
+        captions << toQString(kControls[row(id)].caption);
         reading << surface_->labelAccess(row(id));
     }
     setAccessibleDescription(captions.join(u'\n'));
@@ -74,29 +75,17 @@ void Form2::showModal()
     exec();
 }
 
-double Form2::label1Left() const { return surface_->labelLeft(row(Id::Label1)); }
+float Form2::label1Left() const { return float(surface_->labelLeft(row(Id::Label1))); }
 
-double Form2::label1Width() const { return surface_->controlSize(row(Id::Label1)).width(); }
+float Form2::label1Width() const { return float(surface_->controlSize(row(Id::Label1)).width()); }
 
-double Form2::outerWidth() const { return double(frameGeometry().width()) * twips::kPerPixel; }
+float Form2::outerWidth() const { return float(twips::fromDevice(frameGeometry().width(), 1.0)); }
 
-void Form2::Form_Load() { Direction = glide::Right; }
+void Form2::setLabel1Left(float left) { surface_->setLabelLeft(row(Id::Label1), left); }
 
-void Form2::Command1_Click()
-{
-    hide();
-    Timer1->stop(); // unloading: no tick after this
-}
+void Form2::Hide() { hide(); }
 
-void Form2::Timer1_Timer()
-{
-    const layout::Control &image = kControls[row(Id::Image1)];
-    const glide::Limits limits{float(label1Width()), float(outerWidth()), float(image.left),
-                               float(image.width)};
-    const glide::State next = glide::step({float(label1Left()), Direction}, limits);
-    Direction = next.direction;
-    surface_->setLabelLeft(row(Id::Label1), next.left);
-}
+void Form2::Unload() { Timer1->stop(); } // no tick after this; the owner destroys the window
 
 void Form2::keyPressEvent(QKeyEvent *event)
 {

@@ -6,11 +6,13 @@
 
 #include <QDialog>
 
+#include "core/version_form.h"
+
 class FormSurface;
 class QPushButton;
 class QTimer;
 
-class Form2 final : public QDialog
+class Form2 final : public QDialog, private VersionFormView
 {
     Q_OBJECT
 
@@ -21,26 +23,30 @@ public:
     void showModal();
 
     // What tests look at.
-    qint16 direction() const { return Direction; }
-    double label1Left() const;
-    double label1Width() const;
+    qint16 direction() const { return form_.Direction; }
+    float label1Left() const override;
+    float label1Width() const override;
     /// The outer width in twips, borders included, as the step reads it.
-    double outerWidth() const;
+    float outerWidth() const override;
     QPushButton *command1() const { return Command1; }
     QTimer *timer1() const { return Timer1; }
     FormSurface *surface() const { return surface_; }
 
-    void Form_Load();
-    void Command1_Click();
-    void Timer1_Timer();
+    // Event handlers, each what the core's handler of the same name does.
+    void Form_Load() { form_.Form_Load(); }
+    void Command1_Click() { form_.Command1_Click(); }
+    void Timer1_Timer() { form_.Timer1_Timer(); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void setLabel1Left(float left) override;
+    void Hide() override;
+    void Unload() override;
+
+    VersionForm form_{*this};
     FormSurface *surface_ = nullptr;
     QPushButton *Command1 = nullptr;
     QTimer *Timer1 = nullptr;
-
-    qint16 Direction = 0;
 };

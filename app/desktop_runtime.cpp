@@ -7,17 +7,18 @@
 
 #include <system_error>
 
+#include "core/picture_loader.h"
 #include "forms/classic_palette.h"
 #include "forms/form_frame.h"
 #include "forms/program_folder.h"
+#include "forms/qt_convert.h"
 #include "forms/standard_texts.h"
-#include "guide/picture_loader.h"
 
-int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &title)
+int DesktopRuntime::MsgBox(std::u16string_view prompt, int style, std::u16string_view title)
 {
     QMessageBox box(owner_);
-    box.setWindowTitle(title);
-    box.setText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setWindowTitle(toQString(title));
+    box.setText(toQString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowModality(Qt::ApplicationModal);
@@ -40,17 +41,18 @@ int DesktopRuntime::MsgBox(const QString &prompt, int style, const QString &titl
 
 std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder(); }
 
-QImage DesktopRuntime::LoadPicture(const std::filesystem::path &path, QSize deviceSize)
+guide::Picture DesktopRuntime::LoadPicture(const std::filesystem::path &path,
+                                           guide::Size deviceSize)
 {
     if (prefetched_.valid()) {
-        QImage early = prefetched_.get();
+        guide::Picture early = prefetched_.get();
         if (path == prefetchPath_ && deviceSize == prefetchSize_)
             return early;
     }
     return guide::loadPicture(path, deviceSize);
 }
 
-void DesktopRuntime::prefetchPicture(const std::filesystem::path &path, QSize deviceSize)
+void DesktopRuntime::prefetchPicture(const std::filesystem::path &path, guide::Size deviceSize)
 {
     if (prefetched_.valid())
         prefetched_.get();

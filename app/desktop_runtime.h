@@ -7,14 +7,14 @@
 
 #include <future>
 
-#include "forms/forms_runtime.h"
+#include "core/forms_runtime.h"
 
 class DesktopRuntime : public FormsRuntime
 {
 public:
-    int MsgBox(const QString &prompt, int style, const QString &title) override;
+    int MsgBox(std::u16string_view prompt, int style, std::u16string_view title) override;
     std::filesystem::path AppPath() override;
-    QImage LoadPicture(const std::filesystem::path &path, QSize deviceSize) override;
+    guide::Picture LoadPicture(const std::filesystem::path &path, guide::Size deviceSize) override;
     void End() override;
 
     /// The window that owns every message box: they stand in front of it, as
@@ -24,11 +24,11 @@ public:
     /// Starts reading a picture on another thread. The next LoadPicture takes
     /// the result if it asks for the same file at the same size, and reads
     /// for itself otherwise; later ones always read anew.
-    void prefetchPicture(const std::filesystem::path &path, QSize deviceSize);
+    void prefetchPicture(const std::filesystem::path &path, guide::Size deviceSize);
 
 private:
     QPointer<QWidget> owner_;
     std::filesystem::path prefetchPath_;
-    QSize prefetchSize_;
-    std::future<QImage> prefetched_;
+    guide::Size prefetchSize_;
+    std::future<guide::Picture> prefetched_;
 };

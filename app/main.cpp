@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "forms/display_guard.h"
 #include "forms/fonts.h"
+#include "forms/qt_convert.h"
 #include "resources/version.h"
 
 int main(int argc, char *argv[])
@@ -24,7 +25,7 @@ int main(int argc, char *argv[])
     if (const auto folder = runtime.AppPath(); !folder.empty() && QApplication::primaryScreen())
         runtime.prefetchPicture(
             Form1::firstPicturePath(folder),
-            Form1::image1DeviceSize(QApplication::primaryScreen()->devicePixelRatio()));
+            toSize(Form1::image1DeviceSize(QApplication::primaryScreen()->devicePixelRatio())));
     QApplication::setFont(fonts::defaultFont());
 
     Form1 form1(runtime);

@@ -11,17 +11,18 @@
 #include <vector>
 
 #include "about/version_window.h"
+#include "core/forms_runtime.h"
+#include "core/guide_entries.h"
+#include "core/twips.h"
 #include "forms/accessible_image.h"
 #include "forms/accessible_label.h"
 #include "forms/command_bar.h"
 #include "forms/command_button.h"
 #include "forms/form_frame.h"
 #include "forms/form_surface.h"
-#include "forms/forms_runtime.h"
 #include "forms/option_button.h"
+#include "forms/qt_convert.h"
 #include "forms/text_box.h"
-#include "forms/twips.h"
-#include "guide/guide_entries.h"
 #include "resources/app_icon.h"
 
 using main_layout::Id;
@@ -29,20 +30,6 @@ using main_layout::kControls;
 using main_layout::row;
 
 namespace {
-
-// The folder's own bytes, one separator (a root gives two in a row), the name.
-std::filesystem::path picturePathIn(const std::filesystem::path &folder, const QString &fileName)
-{
-    std::filesystem::path path = folder;
-    path += std::filesystem::path::preferred_separator;
-    path += fileName.toStdU16String();
-    return path;
-}
-
-// OptionN's Click handler is kOptionClicks[N - 1].
-constexpr std::array<void (Form1::*)(), 8> kOptionClicks{
-    &Form1::Option1_Click, &Form1::Option2_Click, &Form1::Option3_Click, &Form1::Option4_Click,
-    &Form1::Option5_Click, &Form1::Option6_Click, &Form1::Option7_Click, &Form1::Option8_Click};
 
 // The option button at table row `r` is OptionN; N, or 0 for any other row.
 int optionNumber(int r)
@@ -53,7 +40,7 @@ int optionNumber(int r)
 
 } // namespace
 
-Form1::Form1(FormsRuntime &runtime) : runtime_(runtime)
+Form1::Form1(FormsRuntime &runtime) : form_(*this, runtime)
 {
     setObjectName(QStringLiteral("Form1"));
     form_frame::apply(*this, QStringLiteral("ヌペ部の謎"), resources::appIcon(), false);
@@ -91,18 +78,18 @@ void Form1::buildControls()
         case layout::Kind::OptionButton: {
             const int n = optionNumber(r);
             auto *button =
-                new OptionButton(layout::text(c.caption), QColor::fromRgb(c.fill), surface_);
+                new OptionButton(toQString(c.caption), QColor::fromRgb(c.fill), surface_);
             button->setChecked(c.selected);
-            button->setAccessibleName(guide::spotName(guide::kEntries[n - 1]));
+            button->setAccessibleName(toQString(guide::spotName(guide::kEntries[n - 1])));
             button->setAccessibleDescription(QStringLiteral("この場所の説明と写真を表示します"));
             connect(button, &QAbstractButton::clicked, this,
-                    [this, n] { (this->*kOptionClicks[n - 1])(); });
+                    [this, n] { (form_.*MainForm::kOptionClicks[n - 1])(); });
             options_[n - 1] = button;
             widget = button;
             break;
         }
         case layout::Kind::CommandButton: {
-            widget = new CommandButton(layout::text(c.caption), surface_);
+            widget = new CommandButton(toQString(c.caption), surface_);
             break;
         }
         case layout::Kind::TextBox:
@@ -113,8 +100,8 @@ void Form1::buildControls()
         default:
             continue; // painted by the surface
         }
-        widget->setObjectName(layout::text(c.name));
-        widget->setGeometry(twips::toPixelRect(c.left, c.top, c.width, c.height));
+        widget->setObjectName(toQString(c.name));
+        widget->setGeometry(toQRect(twips::toPixelRect(c.left, c.top, c.width, c.height)));
         tabStops.emplace_back(c.tabIndex, widget);
     }
     Command1 = surface_->findChild<QPushButton *>(QStringLiteral("Command1"));
@@ -126,12 +113,12 @@ void Form1::buildControls()
 
     const layout::Control &image = kControls[row(Id::Image1)];
     image1Access_ = new AccessibleImage(
-        twips::toPixelRect(image.left, image.top, image.width, image.height), surface_);
+        toQRect(twips::toPixelRect(image.left, image.top, image.width, image.height)), surface_);
     image1Access_->setAccessibleName(QStringLiteral("写真"));
 
     const layout::Control &plan = kControls[row(Id::Shape9)]; // the room's outline
     auto *planAccess = new AccessibleImage(
-        twips::toPixelRect(plan.left, plan.top, plan.width, plan.height), surface_);
+        toQRect(twips::toPixelRect(plan.left, plan.top, plan.width, plan.height)), surface_);
     planAccess->setAccessibleName(QStringLiteral("部室の見取り図"));
     planAccess->setAccessibleDescription(QStringLiteral("丸いボタンで見どころを選びます"));
 
@@ -177,88 +164,29 @@ void Form1::start()
 
 const QImage &Form1::image1Picture() const { return surface_->picture(row(Id::Image1)); }
 
-QSize Form1::image1DeviceSize() const { return image1DeviceSize(surface_->devicePixelRatioF()); }
-
 QSize Form1::image1DeviceSize(qreal dpr)
 {
     const layout::Control &c = kControls[row(Id::Image1)];
-    return twips::toDeviceRect(c.left, c.top, c.width, c.height, dpr).size();
+    return toQRect(twips::toDeviceRect(c.left, c.top, c.width, c.height, dpr)).size();
 }
 
-std::filesystem::path Form1::firstPicturePath(const std::filesystem::path &folder)
+void Form1::setCommand2Enabled(bool enabled) { Command2->setEnabled(enabled); }
+
+void Form1::setText1(std::u16string_view text) { Text1->setText(toQString(text)); }
+
+guide::Size Form1::image1DeviceSize() const
 {
-    return picturePathIn(folder, guide::text(guide::kEntries[0].picture));
+    return toSize(image1DeviceSize(surface_->devicePixelRatioF()));
 }
 
-void Form1::End_Click()
+void Form1::setImage1(guide::Picture picture, std::u16string_view fileName)
 {
-    ExitAnswer = static_cast<qint16>(
-        runtime_.MsgBox(QStringLiteral("終了します。"), vbYesNo, QStringLiteral("終了")));
-    if (ExitAnswer == vbYes)
-        runtime_.End();
+    surface_->setPicture(row(Id::Image1), toQImage(std::move(picture)));
+    image1Access_->setAccessibleDescription(QStringLiteral("表示中の写真：") + toQString(fileName));
 }
 
-void Form1::Ver_Click()
+void Form1::showForm2()
 {
     Form2 form2(this);
     form2.showModal();
-}
-
-void Form1::Form_Load() { Option1_Click(); }
-
-void Form1::Option1_Click() { selectEntry(1); }
-void Form1::Option2_Click() { selectEntry(2); }
-void Form1::Option3_Click() { selectEntry(3); }
-void Form1::Option4_Click() { selectEntry(4); }
-void Form1::Option5_Click() { selectEntry(5); }
-void Form1::Option6_Click() { selectEntry(6); }
-void Form1::Option7_Click() { selectEntry(7); }
-void Form1::Option8_Click() { selectEntry(8); }
-
-// Everything before the picture stays done whatever the picture meets.
-void Form1::selectEntry(int n)
-{
-    const guide::Entry &entry = guide::kEntries[n - 1];
-    SelectionNumber = static_cast<qint16>(n);
-    Command2->setEnabled(entry.hasPhoto2());
-    Text1->setText(guide::composeText(entry));
-    ShowPicture(guide::text(entry.picture));
-}
-
-// Elsewhere than at the entries with two photographs, neither button does anything.
-void Form1::Command1_Click()
-{
-    if (const std::u16string_view file = guide::photoButtonPicture(SelectionNumber, 1);
-        !file.empty())
-        ShowPicture(guide::text(file));
-}
-
-void Form1::Command2_Click()
-{
-    if (const std::u16string_view file = guide::photoButtonPicture(SelectionNumber, 2);
-        !file.empty())
-        ShowPicture(guide::text(file));
-}
-
-// Reads the file anew every time; a failure of any kind ends in the same
-// message, and the frame keeps the picture it had.
-void Form1::ShowPicture(const QString &fileName)
-{
-    // A folder that could not be named is empty: the joined path would then
-    // name a file at the root, so nothing is loaded and the picture is
-    // reported missing.
-    const std::filesystem::path folder = runtime_.AppPath();
-    PicturePath = picturePathIn(folder, fileName);
-    const QImage picture =
-        folder.empty() ? QImage() : runtime_.LoadPicture(PicturePath, image1DeviceSize());
-    if (picture.isNull()) {
-        runtime_.MsgBox(
-            QStringLiteral("画像ファイル「") + fileName +
-                QStringLiteral("」がみつかりません。\r\n"
-                               "間違って削除した場合は、新たにダウンロードし直して下さい。"),
-            vbOKOnly, QStringLiteral("えらー"));
-        return;
-    }
-    surface_->setPicture(main_layout::row(main_layout::Id::Image1), picture);
-    image1Access_->setAccessibleDescription(QStringLiteral("表示中の写真：") + fileName);
 }

@@ -2,16 +2,18 @@
 
 #include "bench_runtime.h"
 
+#include "forms/qt_convert.h"
+
 #include <cstdio>
 #include <cstdlib>
 
-int BenchRuntime::MsgBox(const QString &prompt, int, const QString &title)
+int BenchRuntime::MsgBox(std::u16string_view prompt, int, std::u16string_view title)
 {
     if (missingExpected) {
         ++missing;
         return 1;
     }
-    std::fprintf(stderr, "benchmark failed: message box \"%s\": %s\n", qPrintable(title),
-                 qPrintable(prompt));
+    std::fprintf(stderr, "benchmark failed: message box \"%s\": %s\n", qPrintable(toQString(title)),
+                 qPrintable(toQString(prompt)));
     std::exit(1);
 }

@@ -10,7 +10,7 @@ class BenchRuntime final : public DesktopRuntime
 public:
     explicit BenchRuntime(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-    int MsgBox(const QString &prompt, int style, const QString &title) override;
+    int MsgBox(std::u16string_view prompt, int style, std::u16string_view title) override;
     std::filesystem::path AppPath() override { return folder_; }
 
     bool missingExpected = false; ///< count missing-picture boxes instead of ending the run

@@ -35,7 +35,7 @@ target_link_libraries(bench_entry_switch PRIVATE bench_support benchmark::benchm
 
 # The loader alone, timed on one file after another.
 qt_add_executable(load_picture "${bench_dir}/load_picture.cpp")
-target_link_libraries(load_picture PRIVATE mirteka_guide)
+target_link_libraries(load_picture PRIVATE mirteka_core Qt6::Core)
 
 qt_add_executable(peak_memory "${bench_dir}/peak_memory.cpp")
 target_link_libraries(peak_memory PRIVATE bench_support)

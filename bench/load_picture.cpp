@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "guide/picture_loader.h"
+#include "core/picture_loader.h"
 
 int main(int argc, char *argv[])
 {
@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const int runs = std::max(1, QByteArray(argv[1]).toInt());
-    const QSize frame(328, 247);
+    const guide::Size frame{328, 247};
     for (int i = 2; i < argc; ++i) {
         std::vector<double> times;
         bool shown = false;

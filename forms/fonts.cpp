@@ -11,6 +11,8 @@
 #include <system_error>
 #include <thread>
 
+#include "forms/qt_convert.h"
+
 namespace fonts {
 namespace {
 
@@ -115,7 +117,7 @@ QFont defaultFont() { return make(kDefaultFace, kDefaultPoints, QFont::Normal); 
 
 QFont fromLayout(const layout::Font &font)
 {
-    return make(layout::text(font.face), font.points, font.weight);
+    return make(toQString(font.face), font.points, font.weight);
 }
 
 QFont forControl(const layout::Control &control)

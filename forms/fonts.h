@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-#include "forms/layout.h"
+#include "core/layout.h"
 
 namespace fonts {
 

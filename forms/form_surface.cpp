@@ -7,9 +7,10 @@
 
 #include <cmath>
 
+#include "core/twips.h"
 #include "forms/accessible_label.h"
 #include "forms/fonts.h"
-#include "forms/twips.h"
+#include "forms/qt_convert.h"
 
 namespace {
 
@@ -95,12 +96,12 @@ FormSurface::FormSurface(layout::Table table, QWidget *parent)
         item.size = {double(c.width), double(c.height)};
         if (c.kind == Kind::Label && c.sizing == layout::Sizing::ToCaption) {
             const QFontMetricsF metrics(fonts::forControl(c));
-            const double w = std::ceil(metrics.horizontalAdvance(layout::text(c.caption)));
+            const double w = std::ceil(metrics.horizontalAdvance(toQString(c.caption)));
             const double h = std::ceil(metrics.height());
             item.size = {w * twips::kPerPixel, h * twips::kPerPixel};
         }
         if (c.kind == Kind::Label)
-            item.access = new AccessibleLabel(labelBounds(int(i)), layout::text(c.caption), this);
+            item.access = new AccessibleLabel(labelBounds(int(i)), toQString(c.caption), this);
     }
 }
 
@@ -126,8 +127,8 @@ QList<QWidget *> FormSurface::readingOrder() const
 QRect FormSurface::labelBounds(int row) const
 {
     const Item &item = items_[row];
-    return twips::toPixelRect(int(item.left), table_[row].top, int(item.size.width()),
-                              int(item.size.height()));
+    return toQRect(twips::toPixelRect(int(item.left), table_[row].top, int(item.size.width()),
+                                      int(item.size.height())));
 }
 
 void FormSurface::setPicture(int row, const QImage &picture)
@@ -150,8 +151,8 @@ QRect FormSurface::deviceRect(int row) const { return deviceRect(row, devicePixe
 QRect FormSurface::deviceRect(int row, qreal dpr) const
 {
     const Item &item = items_[row];
-    return twips::toDeviceRect(item.left, table_[row].top, item.size.width(), item.size.height(),
-                               dpr);
+    return toQRect(twips::toDeviceRect(item.left, table_[row].top, item.size.width(),
+                                       item.size.height(), dpr));
 }
 
 QRect FormSurface::logicalBounds(int row) const
@@ -199,7 +200,7 @@ void FormSurface::paintEvent(QPaintEvent *event)
 void FormSurface::paintShape(QPainter &p, const Control &c, qreal dpr) const
 {
     const DeviceSpace device(p, dpr);
-    const QRect r = twips::toDeviceRect(c.left, c.top, c.width, c.height, dpr);
+    const QRect r = toQRect(twips::toDeviceRect(c.left, c.top, c.width, c.height, dpr));
     p.fillRect(r, QColor::fromRgb(c.fill));
     if (c.border)
         fillFrame(p, r, twips::toDeviceThickness(1, dpr), palette().color(QPalette::WindowText));
@@ -235,7 +236,7 @@ void FormSurface::paintLabel(QPainter &p, int row, qreal dpr) const
     p.setFont(fonts::forControl(c));
     p.setPen(palette().color(QPalette::ButtonText));
     const int wrap = c.sizing == layout::Sizing::Fixed ? Qt::TextWrapAnywhere : Qt::TextSingleLine;
-    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | wrap, layout::text(c.caption));
+    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | wrap, toQString(c.caption));
     p.restore();
 }
 

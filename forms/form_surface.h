@@ -14,7 +14,7 @@
 
 #include <vector>
 
-#include "forms/layout.h"
+#include "core/layout.h"
 
 class AccessibleLabel;
 

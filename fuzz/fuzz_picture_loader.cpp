@@ -13,18 +13,18 @@
 #include <cstdlib>
 #include <span>
 
-#include "guide/exif_orientation.h"
-#include "guide/jpeg_decoder.h"
-#include "guide/picture_file.h"
-#include "guide/picture_limits.h"
-#include "guide/picture_loader.h"
+#include "core/exif_orientation.h"
+#include "core/jpeg_decoder.h"
+#include "core/picture_file.h"
+#include "core/picture_limits.h"
+#include "core/picture_loader.h"
 
 namespace {
 
 namespace limits = guide::limits;
 
 // The frame's size in device pixels at 96 DPI.
-constexpr QSize kFrame(328, 247);
+constexpr guide::Size kFrame{328, 247};
 
 std::filesystem::path picturePath;
 
@@ -85,9 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(decoded.image.isNull());
     }
 
-    const QImage picture = guide::loadPicture(picturePath, kFrame);
+    const guide::Picture picture = guide::loadPicture(picturePath, kFrame);
     require(picture.isNull() == decoded.image.isNull());
     require(picture.isNull() ||
-            (picture.size() == kFrame && picture.format() == QImage::Format_RGB32));
+            (picture.size() == kFrame &&
+             picture.pixels.size() == std::size_t(kFrame.width) * std::size_t(kFrame.height)));
     return 0;
 }

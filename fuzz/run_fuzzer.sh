@@ -12,7 +12,7 @@ out=$build/fuzz
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DMIRTEKA_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target fuzz_picture_loader make_seeds mirteka_guide -j2
+cmake --build "$build" --target fuzz_picture_loader make_seeds mirteka_core -j2
 
 seeds=$out/seeds
 rm -rf "$seeds" "$out/corpus" "$out/findings"

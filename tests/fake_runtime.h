@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/desktop_runtime.h"
+#include "forms/qt_convert.h"
 
 /// A path as the tests compare it: the system's bytes decoded as file names are.
 inline QString pathText(const std::filesystem::path &path)
@@ -34,9 +35,10 @@ public:
     explicit FakeRuntime(std::filesystem::path folder = {}) : folder(std::move(folder)) {}
     explicit FakeRuntime(const QString &folder) : folder(QFile::encodeName(folder).toStdString()) {}
 
-    int MsgBox(const QString &prompt, int style, const QString &title) override
+    int MsgBox(std::u16string_view prompt, int style, std::u16string_view title) override
     {
-        asked.push_back({prompt, style, title, watched && watched->isVisible()});
+        asked.push_back(
+            {toQString(prompt), style, toQString(title), watched && watched->isVisible()});
         if (onMsgBox)
             onMsgBox();
         if (answers.empty())
@@ -48,10 +50,10 @@ public:
 
     std::filesystem::path AppPath() override { return folder; }
 
-    QImage LoadPicture(const std::filesystem::path &path, QSize deviceSize) override
+    guide::Picture LoadPicture(const std::filesystem::path &path, guide::Size deviceSize) override
     {
         loads.push_back(path);
-        loadSizes.push_back(deviceSize);
+        loadSizes.emplace_back(deviceSize.width, deviceSize.height);
         return DesktopRuntime::LoadPicture(path, deviceSize);
     }
 
@@ -66,3 +68,9 @@ public:
     QWidget *watched = nullptr;
     std::function<void()> onMsgBox;
 };
+
+/// What the runtime's LoadPicture gives, as the window shows it.
+inline QImage loadedImage(FormsRuntime &runtime, const std::filesystem::path &path, QSize size)
+{
+    return toQImage(runtime.LoadPicture(path, toSize(size)));
+}

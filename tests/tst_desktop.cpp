@@ -20,16 +20,16 @@
 #include <functional>
 #include <memory>
 
-#include "about/version_layout.h"
 #include "about/version_window.h"
 #include "app/main_window.h"
+#include "core/twips.h"
+#include "core/version_layout.h"
 #include "fake_runtime.h"
 #include "forms/form_frame.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
 #include "forms/standard_texts.h"
 #include "forms/text_box.h"
-#include "forms/twips.h"
 #include "test_pictures.h"
 
 using main_layout::Id;
@@ -92,7 +92,8 @@ QString bareCaption(QString text)
 bool isJapanese(const QString &caption)
 {
     static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
-    static const QRegularExpression kana(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"));
+    static const QRegularExpression kana(
+        QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"));
     return !caption.contains(latin) && caption.contains(kana);
 }
 
@@ -130,15 +131,16 @@ private Q_SLOTS:
         const QImage plan = form.surface()->grab().toImage();
 
         const auto px = [](int t) { return twips::toPixels(t); };
-        QCOMPARE(QColor(plan.pixel(px(2000), px(5040))), QColor(Qt::black)); // the south wall
+        QCOMPARE(QColor(plan.pixel(px(2000), px(5040))), QColor(Qt::black));       // the south wall
         QCOMPARE(QColor(plan.pixel(px(7000), px(700))), QColor(0xef, 0xef, 0xef)); // button face
         QCOMPARE(QColor(plan.pixel(px(2800), px(1800))), QColor(Qt::white)); // the room's floor
         for (Id label : {Id::Label1, Id::Label2, Id::Label3, Id::Label5, Id::Label4}) {
             const layout::Control &c = kControls[row(label)];
             const QSizeF size = form.surface()->controlSize(row(label));
-            const QRect r = twips::toPixelRect(c.left, c.top, int(size.width()), int(size.height()));
+            const QRect r =
+                toQRect(twips::toPixelRect(c.left, c.top, int(size.width()), int(size.height())));
             QVERIFY2(darkPixels(plan, r.intersected(plan.rect())) > 10,
-                     qPrintable(layout::text(c.name)));
+                     qPrintable(toQString(c.name)));
         }
         // An unselected spot is a white circle, not a dark dot.
         const QImage spot = form.option(2)->grab().toImage();
@@ -150,9 +152,10 @@ private Q_SLOTS:
         Form2 form2(&form);
         const QImage about = form2.surface()->grab().toImage();
         QCOMPARE(QColor(about.pixel(5, 90)), QColor(0xef, 0xef, 0xef));
-        const QSizeF title = form2.surface()->controlSize(version_layout::row(version_layout::Id::Label1));
-        QVERIFY(darkPixels(about, twips::toPixelRect(1440, 360, int(title.width()),
-                                                     int(title.height()))) > 10);
+        const QSizeF title =
+            form2.surface()->controlSize(version_layout::row(version_layout::Id::Label1));
+        QVERIFY(darkPixels(about, toQRect(twips::toPixelRect(1440, 360, int(title.width()),
+                                                             int(title.height())))) > 10);
     }
 
     // The message box comes from the real runtime: owned by the window it was
@@ -162,7 +165,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("style");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<int>("answer");
-        QTest::newRow("yes/no") << int(vbYesNo) << QStringList{"はい(&Y)", "いいえ(&N)"} << int(vbNo);
+        QTest::newRow("yes/no") << int(vbYesNo) << QStringList{"はい(&Y)", "いいえ(&N)"}
+                                << int(vbNo);
         QTest::newRow("ok") << int(vbOKOnly) << QStringList{"OK"} << int(vbOK);
     }
 
@@ -194,8 +198,7 @@ private Q_SLOTS:
             (box->buttons().size() > 1 ? box->button(QMessageBox::No) : box->buttons().first())
                 ->click();
         });
-        QCOMPARE(runtime.MsgBox(QStringLiteral("終了します。"), style, QStringLiteral("終了")),
-                 answer);
+        QCOMPARE(runtime.MsgBox(u"終了します。", style, u"終了"), answer);
         seen.sort();
         buttons.sort();
         QCOMPARE(seen, buttons);

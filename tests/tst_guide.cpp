@@ -10,11 +10,11 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "core/guide_entries.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
-#include "guide/guide_entries.h"
 #include "test_pictures.h"
 
 using test_pictures::middle;
@@ -33,7 +33,7 @@ static_assert(std::size(kColours) == guide::kPictureFiles.size());
 QColor colourOf(const QString &name)
 {
     for (std::size_t i = 0; i < guide::kPictureFiles.size(); ++i)
-        if (name == guide::text(guide::kPictureFiles[i]))
+        if (name == toQString(guide::kPictureFiles[i]))
             return kColours[i];
     return {};
 }
@@ -73,8 +73,8 @@ private Q_SLOTS:
         QDir(folder_).removeRecursively();
         QDir().mkpath(folder_);
         for (std::size_t i = 0; i < guide::kPictureFiles.size(); ++i)
-            QVERIFY(test_pictures::writeJpeg(folder_, guide::text(guide::kPictureFiles[i]),
-                                             kColours[i]));
+            QVERIFY(
+                test_pictures::writeJpeg(folder_, toQString(guide::kPictureFiles[i]), kColours[i]));
     }
 
     void everyEntry_data()
@@ -97,8 +97,8 @@ private Q_SLOTS:
         QCOMPARE(form.selectionNumber(), qint16(n));
         QCOMPARE(form.command2()->isEnabled(), n == 1 || n == 4);
         QVERIFY(form.command1()->isEnabled());
-        QCOMPARE(form.text1()->text(), guide::composeText(entry));
-        const QString file = guide::text(entry.picture);
+        QCOMPARE(form.text1()->text(), toQString(guide::composeText(entry)));
+        const QString file = toQString(entry.picture);
         QCOMPARE(pathText(form.picturePath()), path(file));
         QVERIFY(runtime.asked.empty());
         QVERIFY(near(middle(form.image1Picture()), colourOf(file)));
@@ -143,7 +143,7 @@ private Q_SLOTS:
         verifyMessage(runtime, "room1.jpg");
         QVERIFY(!runtime.asked[0].mainWindowVisible);
         QVERIFY(form.isVisible());
-        QCOMPARE(form.text1()->text(), guide::composeText(guide::kEntries[0]));
+        QCOMPARE(form.text1()->text(), toQString(guide::composeText(guide::kEntries[0])));
         QVERIFY(form.command2()->isEnabled());
         QVERIFY(form.image1Picture().isNull());
     }
@@ -159,7 +159,7 @@ private Q_SLOTS:
         form.Option3_Click();
         verifyMessage(runtime, "tv.jpg");
         QCOMPARE(form.selectionNumber(), qint16(3));
-        QCOMPARE(form.text1()->text(), guide::composeText(guide::kEntries[2]));
+        QCOMPARE(form.text1()->text(), toQString(guide::composeText(guide::kEntries[2])));
         QVERIFY(!form.command2()->isEnabled());
         QCOMPARE(pathText(form.picturePath()), path("tv.jpg"));
         QVERIFY(near(middle(form.image1Picture()), colourOf("kita.jpg")));
@@ -172,18 +172,18 @@ private Q_SLOTS:
         QStringList found = QDir(MIRTEKA_APP_DIR).entryList({QStringLiteral("*.jpg")}, QDir::Files);
         QStringList expected;
         for (const std::u16string_view name : guide::kPictureFiles)
-            expected << guide::text(name);
+            expected << toQString(name);
         found.sort();
         expected.sort();
         QCOMPARE(found, expected);
         DesktopRuntime runtime;
         for (const QString &name : expected)
-            QVERIFY2(!runtime
-                          .LoadPicture(
-                              QFile::encodeName(QDir(MIRTEKA_APP_DIR).filePath(name)).toStdString(),
-                              QSize(328, 247))
-                          .isNull(),
-                     qPrintable(name));
+            QVERIFY2(
+                !loadedImage(runtime,
+                             QFile::encodeName(QDir(MIRTEKA_APP_DIR).filePath(name)).toStdString(),
+                             QSize(328, 247))
+                     .isNull(),
+                qPrintable(name));
     }
 
     // What start-up reads ahead is what Load asks for; a guess that drifted
@@ -209,19 +209,19 @@ private Q_SLOTS:
         };
         DesktopRuntime runtime;
 
-        runtime.prefetchPicture(file("room1.jpg"), size);
-        QVERIFY(near(middle(runtime.LoadPicture(file("kita.jpg"), size)), colourOf("kita.jpg")));
+        runtime.prefetchPicture(file("room1.jpg"), toSize(size));
+        QVERIFY(near(middle(loadedImage(runtime, file("kita.jpg"), size)), colourOf("kita.jpg")));
 
-        runtime.prefetchPicture(file("room1.jpg"), size);
-        QCOMPARE(runtime.LoadPicture(file("room1.jpg"), QSize(164, 123)).size(), QSize(164, 123));
+        runtime.prefetchPicture(file("room1.jpg"), toSize(size));
+        QCOMPARE(loadedImage(runtime, file("room1.jpg"), QSize(164, 123)).size(), QSize(164, 123));
 
-        runtime.prefetchPicture(file("room1.jpg"), size);
-        const QImage early = runtime.LoadPicture(file("room1.jpg"), size);
+        runtime.prefetchPicture(file("room1.jpg"), toSize(size));
+        const QImage early = loadedImage(runtime, file("room1.jpg"), size);
         QCOMPARE(early.size(), size);
         QVERIFY(near(middle(early), colourOf("room1.jpg")));
         QVERIFY(QFile::remove(path("room1.jpg")));
         QVERIFY(QFile::copy(path("kita.jpg"), path("room1.jpg")));
-        QVERIFY(near(middle(runtime.LoadPicture(file("room1.jpg"), size)), colourOf("kita.jpg")));
+        QVERIFY(near(middle(loadedImage(runtime, file("room1.jpg"), size)), colourOf("kita.jpg")));
     }
 
     // By the time the missing-picture box asks, everything the entry sets is
@@ -239,7 +239,7 @@ private Q_SLOTS:
         QFETCH(int, from);
         QFETCH(int, to);
         const guide::Entry &entry = guide::kEntries[to - 1];
-        const QString file = guide::text(entry.picture);
+        const QString file = toQString(entry.picture);
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
@@ -261,7 +261,7 @@ private Q_SLOTS:
         QTest::mouseClick(form.option(to), Qt::LeftButton, {}, QPoint(7, 7));
         QVERIFY(seen.asked);
         QCOMPARE(seen.selection, qint16(to));
-        QCOMPARE(seen.text, guide::composeText(entry));
+        QCOMPARE(seen.text, toQString(guide::composeText(entry)));
         QCOMPARE(seen.command2, entry.hasPhoto2());
         QCOMPARE(seen.picturePath, path(file));
         verifyMessage(runtime, file);
@@ -380,7 +380,7 @@ private Q_SLOTS:
         form.start();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         for (int n : {2, 3, 5, 6, 7, 8}) {
-            QFile::remove(path(guide::text(guide::kEntries[n - 1].picture)));
+            QFile::remove(path(toQString(guide::kEntries[n - 1].picture)));
             QTest::mouseClick(form.option(n), Qt::LeftButton, {}, QPoint(7, 7));
             const auto loads = runtime.loads.size();
             const auto asked = runtime.asked.size();

@@ -87,8 +87,8 @@ private Q_SLOTS:
             if (!layout::isWindowed(c.kind))
                 continue;
             ++windowed;
-            auto *w = form.surface()->findChild<QWidget *>(layout::text(c.name));
-            QVERIFY2(w, qPrintable(layout::text(c.name)));
+            auto *w = form.surface()->findChild<QWidget *>(toQString(c.name));
+            QVERIFY2(w, qPrintable(toQString(c.name)));
         }
         QCOMPARE(windowed, 11);
         QCOMPARE(form.command1()->text(), QStringLiteral("写真1"));

@@ -4,11 +4,12 @@
 // the decoder's limits and one step past them; hostile and cut-off files; and
 // paths that are not valid UTF-8, longer than PATH_MAX, or not files at all.
 
+#include "core/jpeg_decoder.h"
+#include "core/picture_file.h"
+#include "core/picture_limits.h"
+#include "core/picture_loader.h"
 #include "forms/program_folder.h"
-#include "guide/jpeg_decoder.h"
-#include "guide/picture_file.h"
-#include "guide/picture_limits.h"
-#include "guide/picture_loader.h"
+#include "forms/qt_convert.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,6 +50,12 @@ constexpr std::array<QRgb, 4> kColours{qRgb(220, 0, 0), qRgb(0, 0, 220), qRgb(0,
 constexpr char kLetters[] = "RBGY";
 
 const QSize kFrame(656, 494);
+
+// The loader's picture as the Qt program shows it.
+QImage loadQ(const fs::path &path, QSize size)
+{
+    return toQImage(guide::loadPicture(path, toSize(size)));
+}
 
 QImage quadrants(int w, int h)
 {
@@ -374,7 +381,7 @@ guide::JpegPicture TestPictureLoader::decode(const QByteArray &content)
         guide::openPictureFile(put(content).toStdString(), limits::kMaxFileBytes);
     if (!file)
         qFatal("cannot open a file just written");
-    return guide::decodeJpeg(file.fd(), file.size(), kFrame);
+    return guide::decodeJpeg(file.fd(), file.size(), toSize(kFrame));
 }
 
 void TestPictureLoader::decodes_data()
@@ -411,7 +418,7 @@ void TestPictureLoader::decodes()
 {
     QFETCH(QByteArray, file);
     QFETCH(QSize, size);
-    const QImage image = guide::loadPicture(put(file).toStdString(), size);
+    const QImage image = loadQ(put(file).toStdString(), size);
     QCOMPARE(image.size(), size);
     QCOMPARE(image.format(), QImage::Format_RGB32);
     QTEST(layout(image), "layout");
@@ -457,7 +464,7 @@ void TestPictureLoader::realEncoders()
     QVERIFY2(!file.isEmpty(), "the encoder failed (tools/setup.sh installs them)");
     const guide::JpegPicture decoded = decode(file);
     QCOMPARE(decoded.failure, JpegFailure::None);
-    const QImage image = guide::loadPicture(put(file).toStdString(), kFrame);
+    const QImage image = loadQ(put(file).toStdString(), kFrame);
     QCOMPARE(image.size(), kFrame);
     QCOMPARE(layout(image), QStringLiteral("RBGY"));
 }
@@ -495,11 +502,11 @@ void TestPictureLoader::largePhotos()
     const guide::PictureFile file =
         guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
     QVERIFY(file);
-    const guide::JpegPicture decoded = guide::decodeJpeg(file.fd(), file.size(), kFrame);
+    const guide::JpegPicture decoded = guide::decodeJpeg(file.fd(), file.size(), toSize(kFrame));
     QCOMPARE(decoded.failure, JpegFailure::None);
-    QVERIFY(decoded.image.width() >= kFrame.width() && decoded.image.height() >= kFrame.height());
-    QVERIFY(decoded.image.width() <= std::max((width + 7) / 8, kFrame.width() * 2));
-    const QImage image = guide::loadPicture(path.toStdString(), kFrame);
+    QVERIFY(decoded.image.width >= kFrame.width() && decoded.image.height >= kFrame.height());
+    QVERIFY(decoded.image.width <= std::max((width + 7) / 8, kFrame.width() * 2));
+    const QImage image = loadQ(path.toStdString(), kFrame);
     QCOMPARE(image.size(), kFrame);
     QCOMPARE(layout(image), QStringLiteral("RBGY"));
     QFile::remove(path);
@@ -565,9 +572,9 @@ void TestPictureLoader::fileSizeCap()
 {
     const QString path = put(test_pictures::encodeJpeg(quadrants(64, 48)));
     QVERIFY(::truncate(QFile::encodeName(path).constData(), limits::kMaxFileBytes) == 0);
-    QVERIFY(!guide::loadPicture(path.toStdString(), kFrame).isNull());
+    QVERIFY(!loadQ(path.toStdString(), kFrame).isNull());
     QVERIFY(::truncate(QFile::encodeName(path).constData(), limits::kMaxFileBytes + 1) == 0);
-    QVERIFY(guide::loadPicture(path.toStdString(), kFrame).isNull());
+    QVERIFY(loadQ(path.toStdString(), kFrame).isNull());
 }
 
 void TestPictureLoader::hostileFiles_data()
@@ -594,7 +601,7 @@ void TestPictureLoader::hostileFiles()
     const guide::JpegPicture decoded = decode(file);
     QTEST(decoded.failure, "failure");
     QVERIFY(decoded.cost.scans <= maxScans);
-    QVERIFY(guide::loadPicture(put(file).toStdString(), kFrame).isNull());
+    QVERIFY(loadQ(put(file).toStdString(), kFrame).isNull());
 }
 
 void TestPictureLoader::truncation_data()
@@ -623,25 +630,23 @@ void TestPictureLoader::truncation()
     QFETCH(QByteArray, file);
     const guide::JpegPicture decoded = decode(file);
     QCOMPARE(decoded.failure, JpegFailure::Truncated);
-    QVERIFY(guide::loadPicture(put(file).toStdString(), kFrame).isNull());
+    QVERIFY(loadQ(put(file).toStdString(), kFrame).isNull());
 }
 
 void TestPictureLoader::refusesWhatIsNotAFile()
 {
     const QByteArray good = test_pictures::encodeJpeg(quadrants(64, 48));
     const QString path = put(good);
-    QVERIFY(!guide::loadPicture(path.toStdString(), kFrame).isNull());
-    QVERIFY(guide::loadPicture(m_dir.filePath(QStringLiteral("missing.jpg")).toStdString(), kFrame)
-                .isNull());
+    QVERIFY(!loadQ(path.toStdString(), kFrame).isNull());
+    QVERIFY(loadQ(m_dir.filePath(QStringLiteral("missing.jpg")).toStdString(), kFrame).isNull());
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.jpg")));
-    QVERIFY(guide::loadPicture(m_dir.filePath(QStringLiteral("folder.jpg")).toStdString(), kFrame)
-                .isNull());
-    QVERIFY(guide::loadPicture("/dev/zero", kFrame).isNull());
-    QVERIFY(guide::loadPicture(fs::path(), kFrame).isNull());
+    QVERIFY(loadQ(m_dir.filePath(QStringLiteral("folder.jpg")).toStdString(), kFrame).isNull());
+    QVERIFY(loadQ("/dev/zero", kFrame).isNull());
+    QVERIFY(loadQ(fs::path(), kFrame).isNull());
     // A relative path would be read from wherever the program was started.
     QVERIFY(QDir::setCurrent(m_dir.path()));
-    QVERIFY(guide::loadPicture(QFileInfo(path).fileName().toStdString(), kFrame).isNull());
-    QVERIFY(guide::loadPicture(path.toStdString() + "/", kFrame).isNull());
+    QVERIFY(loadQ(QFileInfo(path).fileName().toStdString(), kFrame).isNull());
+    QVERIFY(loadQ(path.toStdString() + "/", kFrame).isNull());
 
     // With no writer on the other end, a blocking open would wait forever:
     // after 5 s a writer comes, so that a loader that blocks fails the test
@@ -650,7 +655,7 @@ void TestPictureLoader::refusesWhatIsNotAFile()
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     std::atomic<bool> returned = false;
     std::thread loader([&] {
-        QVERIFY(guide::loadPicture(fifo.toStdString(), kFrame).isNull());
+        QVERIFY(loadQ(fifo.toStdString(), kFrame).isNull());
         returned = true;
     });
     for (int waited = 0; !returned && waited < 500; ++waited)
@@ -664,10 +669,10 @@ void TestPictureLoader::refusesWhatIsNotAFile()
     // Links are followed to a file (a package may link its photographs), not to a FIFO.
     const QString link = m_dir.filePath(QStringLiteral("link.jpg"));
     QVERIFY(QFile::link(path, link));
-    QVERIFY(!guide::loadPicture(link.toStdString(), kFrame).isNull());
+    QVERIFY(!loadQ(link.toStdString(), kFrame).isNull());
     const QString fifoLink = m_dir.filePath(QStringLiteral("fifo-link.jpg"));
     QVERIFY(QFile::link(fifo, fifoLink));
-    QVERIFY(guide::loadPicture(fifoLink.toStdString(), kFrame).isNull());
+    QVERIFY(loadQ(fifoLink.toStdString(), kFrame).isNull());
 }
 
 // A folder named in Shift-JIS bytes, and a path longer than PATH_MAX.
@@ -683,7 +688,7 @@ void TestPictureLoader::opensByNativeBytes()
                       QFileDevice::AutoCloseHandle));
     QCOMPARE(file.write(good), good.size());
     file.close();
-    QCOMPARE(layout(guide::loadPicture(picture, kFrame)), QStringLiteral("RBGY"));
+    QCOMPARE(layout(loadQ(picture, kFrame)), QStringLiteral("RBGY"));
 
     // 30 folders of 200 bytes each, made and filled one name at a time.
     std::string deep = sjis;
@@ -703,13 +708,12 @@ void TestPictureLoader::opensByNativeBytes()
     ::close(folder);
     QCOMPARE(file.write(good), good.size());
     file.close();
-    QCOMPARE(layout(guide::loadPicture(deep + "/room1.jpg", kFrame)), QStringLiteral("RBGY"));
-    QVERIFY(guide::loadPicture(deep + "/room2.jpg", kFrame).isNull());
+    QCOMPARE(layout(loadQ(deep + "/room1.jpg", kFrame)), QStringLiteral("RBGY"));
+    QVERIFY(loadQ(deep + "/room2.jpg", kFrame).isNull());
     // A step back up is taken by the system, one name at a time like the others.
     const std::string last = deep.substr(deep.rfind('/') + 1);
-    QVERIFY(!guide::loadPicture(deep + "/../" + last + "/room1.jpg", kFrame).isNull());
-    QVERIFY(
-        guide::loadPicture(deep + "/../" + std::string(200, 'z') + "/room1.jpg", kFrame).isNull());
+    QVERIFY(!loadQ(deep + "/../" + last + "/room1.jpg", kFrame).isNull());
+    QVERIFY(loadQ(deep + "/../" + std::string(200, 'z') + "/room1.jpg", kFrame).isNull());
     removeTree(AT_FDCWD, sjis);
 }
 
@@ -742,22 +746,24 @@ void TestPictureLoader::readsOnlyWhatWasOpened()
 {
     const QByteArray whole = test_pictures::encodeJpeg(quadrants(640, 480));
     const QString path = put(whole.left(whole.size() / 2));
-    const guide::PictureFile file = guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
+    const guide::PictureFile file =
+        guide::openPictureFile(path.toStdString(), limits::kMaxFileBytes);
     QVERIFY(file);
     QFile append(path);
     QVERIFY(append.open(QIODevice::Append));
     QCOMPARE(append.write(whole.mid(whole.size() / 2)), whole.size() - whole.size() / 2);
     append.close();
-    QCOMPARE(guide::decodeJpeg(file.fd(), file.size(), kFrame).failure, JpegFailure::Truncated);
-    QVERIFY(!guide::loadPicture(path.toStdString(), kFrame).isNull());
+    QCOMPARE(guide::decodeJpeg(file.fd(), file.size(), toSize(kFrame)).failure,
+             JpegFailure::Truncated);
+    QVERIFY(!loadQ(path.toStdString(), kFrame).isNull());
 }
 
 void TestPictureLoader::readsAnewEachCall()
 {
     const QString path = put(test_pictures::encodeJpeg(quadrants(64, 48)));
-    QVERIFY(!guide::loadPicture(path.toStdString(), kFrame).isNull());
+    QVERIFY(!loadQ(path.toStdString(), kFrame).isNull());
     QVERIFY(QFile::remove(path));
-    QVERIFY(guide::loadPicture(path.toStdString(), kFrame).isNull());
+    QVERIFY(loadQ(path.toStdString(), kFrame).isNull());
 }
 
 // Flipped bytes and cuts anywhere, including in the Exif segment: any result
@@ -778,7 +784,7 @@ void TestPictureLoader::survivesMutations()
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                 out.write(file) == file.size());
         out.close();
-        const QImage image = guide::loadPicture(path.toStdString(), QSize(494, 656));
+        const QImage image = loadQ(path.toStdString(), QSize(494, 656));
         QVERIFY2(image.isNull() ||
                      (image.size() == QSize(494, 656) && image.format() == QImage::Format_RGB32),
                  qPrintable(QString::number(seed)));

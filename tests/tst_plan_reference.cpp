@@ -12,12 +12,12 @@
 
 #include <cmath>
 
-#include "app/main_layout.h"
 #include "app/main_window.h"
+#include "core/main_layout.h"
+#include "core/twips.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
 #include "forms/text_box.h"
-#include "forms/twips.h"
 #include "render_surface.h"
 #include "test_pictures.h"
 
@@ -48,7 +48,7 @@ QImage maskText(QImage image, const Form1 &form, qreal dpr)
         if (!text)
             continue;
         const QSizeF size = surface.controlSize(row); // a label's is its caption's
-        QRect r = twips::toDeviceRect(c.left, c.top, size.width(), size.height(), dpr);
+        QRect r = toQRect(twips::toDeviceRect(c.left, c.top, size.width(), size.height(), dpr));
         if (c.kind == layout::Kind::OptionButton) // the caption beside the round button
             r.setLeft(r.left() + int(16 * dpr));
         else if (c.kind == layout::Kind::TextBox)

@@ -1,7 +1,7 @@
 // The sample photographs as the build writes them: the ten names the program
 // looks for, readable JPEGs of full size, each picture its own and not blank.
 
-#include "guide/guide_entries.h"
+#include "core/guide_entries.h"
 #include "sample_scenes.h"
 
 #include <QDir>
@@ -40,7 +40,7 @@ QStringList expectedNames()
 {
     QStringList names;
     for (const std::u16string_view name : guide::kPictureFiles)
-        names << guide::text(name);
+        names << toQString(name);
     return names;
 }
 const QStringList kExpected = expectedNames();

@@ -10,13 +10,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "about/version_layout.h"
 #include "about/version_window.h"
 #include "app/main_window.h"
+#include "core/guide_entries.h"
+#include "core/version_layout.h"
 #include "fake_runtime.h"
 #include "forms/accessible_label.h"
 #include "forms/form_surface.h"
-#include "guide/guide_entries.h"
 #include "test_pictures.h"
 
 namespace {
@@ -71,14 +71,15 @@ private Q_SLOTS:
                  (QStringList{"☆ヌペ部の謎　'99☆", "窓", "ヌペ文庫", "コピー機", "廊下"}));
         QStringList spots;
         for (const guide::Entry &entry : guide::kEntries)
-            spots << guide::spotName(entry);
+            spots << toQString(guide::spotName(entry));
         QCOMPARE(namesWithRole(nodes, QAccessible::RadioButton), spots);
         // Each child knows its own place among its siblings.
         QAccessibleInterface *surface = QAccessible::queryAccessibleInterface(form.surface());
         for (int i = 0; i < surface->childCount(); ++i)
             QCOMPARE(surface->indexOfChild(surface->child(i)), i);
         // The plan's labels stand where they are painted.
-        const QRect corridor = form.surface()->labelAccess(main_layout::row(main_layout::Id::Label1))->geometry();
+        const QRect corridor =
+            form.surface()->labelAccess(main_layout::row(main_layout::Id::Label1))->geometry();
         QCOMPARE(corridor.topLeft(), QPoint(168, 312));
     }
 
@@ -94,7 +95,8 @@ private Q_SLOTS:
         QVERIFY(nodes[3].name.endsWith(QStringLiteral("Project ZOMI")));
         QCOMPARE(nodes[4].name, QStringLiteral("OK"));
         // The title's stand-in glides with it.
-        QWidget *title = form2.surface()->labelAccess(version_layout::row(version_layout::Id::Label1));
+        QWidget *title =
+            form2.surface()->labelAccess(version_layout::row(version_layout::Id::Label1));
         const int before = title->x();
         form2.Timer1_Timer();
         QVERIFY(title->x() > before);

@@ -18,10 +18,10 @@
 
 #include "about/version_window.h"
 #include "app/main_window.h"
+#include "core/guide_entries.h"
 #include "fake_runtime.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
-#include "guide/guide_entries.h"
 #include "test_pictures.h"
 
 namespace {
@@ -319,7 +319,7 @@ private:
                 .arg(file < 0 ? QStringLiteral("none") : QLatin1String(kFileNames[file]));
         QVERIFY2(form.selectionNumber() == entry, qPrintable(where));
         QVERIFY2(form.command2()->isEnabled() == (entry == 1 || entry == 4), qPrintable(where));
-        QVERIFY2(form.text1()->text() == guide::composeText(guide::kEntries[entry - 1]),
+        QVERIFY2(form.text1()->text() == toQString(guide::composeText(guide::kEntries[entry - 1])),
                  qPrintable(where));
         QVERIFY2(form.option(entry)->isChecked(), qPrintable(where));
 

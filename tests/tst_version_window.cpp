@@ -1,5 +1,5 @@
-// The version window: the glide step against its worked trace, the window's
-// layout, its modality over the main window, and its life from open to close.
+// The version window in Qt: its layout, its modality over the main window,
+// and its life from open to close.
 
 #include <QDeadlineTimer>
 #include <QMenuBar>
@@ -11,19 +11,15 @@
 
 #include <functional>
 
-#include "about/glide.h"
-#include "about/version_layout.h"
 #include "about/version_window.h"
 #include "app/main_window.h"
+#include "core/version_layout.h"
 #include "fake_runtime.h"
 #include "forms/form_surface.h"
 #include "forms/option_button.h"
 #include "test_pictures.h"
 
 namespace {
-
-// The stored layout: label 1800 wide, icon from 240 to 1200.
-glide::Limits limitsFor(float outerWidth) { return {1800, outerWidth, 240, 960}; }
 
 // Opens the version window through the menu's "バージョン情報" item and runs
 // `inside` once it is up; closes it afterwards if `inside` did not (a failed
@@ -64,64 +60,6 @@ class TestVersionWindow : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(test_pictures::writeJpeg(folder_.path(), "room1.jpg", Qt::red)); }
 
-    void trace_data()
-    {
-        QTest::addColumn<int>("tick");
-        QTest::addColumn<float>("left");
-        QTest::addColumn<int>("direction");
-        const struct
-        {
-            int tick;
-            float left;
-            int direction;
-        } rows[] = {{1, 1540, 0},  {2, 1640, 0},  {38, 5240, 0}, {39, 5340, 1},  {40, 5240, 1},
-                    {78, 1440, 1}, {79, 1340, 0}, {80, 1440, 0}, {119, 5340, 1}, {159, 1340, 0}};
-        for (const auto &r : rows)
-            QTest::addRow("tick %d", r.tick) << r.tick << r.left << r.direction;
-    }
-
-    void trace()
-    {
-        QFETCH(int, tick);
-        QFETCH(float, left);
-        QFETCH(int, direction);
-        glide::State s{1440, glide::Right};
-        for (int i = 0; i < tick; ++i)
-            s = glide::step(s, limitsFor(7290));
-        QCOMPARE(s.left, left);
-        QCOMPARE(int(s.direction), direction);
-    }
-
-    // Equal to a limit is not past it.
-    void equalLimitDoesNotTurn()
-    {
-        glide::State s{1440, glide::Right};
-        for (int i = 0; i < 100 && s.left < 5240; ++i) // 38 steps, unless the step is broken
-            s = glide::step(s, limitsFor(7240));
-        QCOMPARE(s.left, 5240.f);
-        QCOMPARE(int(s.direction), int(glide::Right)); // right edge 7040 = limit 7040
-        s = glide::step(s, limitsFor(7240));
-        QCOMPARE(s.left, 5340.f);
-        QCOMPARE(int(s.direction), int(glide::Left));
-        // And on the way back, Left 1400 equal to the left limit does not turn either.
-        glide::State back{1500, glide::Left};
-        back = glide::step(back, limitsFor(7290));
-        QCOMPARE(back.left, 1400.f);
-        QCOMPARE(int(back.direction), int(glide::Left));
-    }
-
-    void narrowWindowNeverRunsAway()
-    {
-        glide::State s{1440, glide::Right};
-        s = glide::step(s, limitsFor(3000));
-        QCOMPARE(s.left, 1540.f);
-        QCOMPARE(int(s.direction), int(glide::Left));
-        for (int i = 0; i < 1000; ++i) {
-            s = glide::step(s, limitsFor(3000));
-            QVERIFY(s.left == 1340.f || s.left == 1440.f);
-        }
-    }
-
     void layout()
     {
         Form2 form2;
@@ -140,7 +78,7 @@ private Q_SLOTS:
 
         using version_layout::Id;
         const auto caption = [](Id id) {
-            return layout::text(version_layout::kControls[version_layout::row(id)].caption);
+            return toQString(version_layout::kControls[version_layout::row(id)].caption);
         };
         QCOMPARE(caption(Id::Label1), QStringLiteral("ヌペ部の謎　'99"));
         QCOMPARE(caption(Id::Label2).size(), 40);

@@ -17,15 +17,14 @@
 // destructor; everything that owns a resource lives in `decodeJpeg`, above the
 // jump.
 
-#include "guide/jpeg_decoder.h"
+#include "core/jpeg_decoder.h"
 
-#include "guide/exif_orientation.h"
-#include "guide/picture_limits.h"
-
-#include <QScopeGuard>
+#include "core/exif_orientation.h"
+#include "core/picture_limits.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
@@ -54,8 +53,9 @@ constexpr std::size_t kReadWindow = std::size_t{128} << 10;
 // allocated, and this is the decoder's own backstop behind that check.
 constexpr long kMaxDecoderMemory = long{limits::kMaxCoefficientBytes + (std::int64_t{16} << 20)};
 
-// The byte order of QImage::Format_RGB32 in memory.
-constexpr J_COLOR_SPACE kRgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+// The byte order of a 0xFFRRGGBB pixel in memory.
+constexpr J_COLOR_SPACE kRgb32 =
+    std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
 struct Decoder
 {
@@ -74,8 +74,8 @@ struct Decoder
     JpegCost cost;
     int orientation = 0; ///< 0 until an EXIF segment is met
 
-    uchar *rows = nullptr; ///< the output picture
-    qsizetype stride = 0;
+    JOCTET *rows = nullptr; ///< the output picture
+    std::size_t stride = 0;
 
     std::array<JOCTET, kReadWindow> window{};
     std::array<std::uint8_t, 0xFFFF> segment{};
@@ -297,32 +297,42 @@ JpegFailure judgeHeaders(Decoder &d)
 // two: libjpeg-turbo has vector code for the 8, 4, 2 and 1 point inverse DCTs
 // only. At 5/8 a 640 × 480 photo spent two fifths of its decoding in the plain
 // 10- and 5-point ones and took longer than at full size.
-int scaleEighths(QSize picture, QSize frame)
+int scaleEighths(Size picture, Size frame)
 {
     for (int n = 1; n < 8; n *= 2) {
         const auto scaled = [n](int side) { return (std::int64_t{side} * n + 7) / 8; };
-        if (scaled(picture.width()) >= frame.width() && scaled(picture.height()) >= frame.height())
+        if (scaled(picture.width) >= frame.width && scaled(picture.height) >= frame.height)
             return n;
     }
     return 8;
 }
 
 // Adobe's CMYK, as libjpeg hands it over (stored inverted), to RGB32 in place.
-void cmykToRgb(QImage &image)
+void cmykToRgb(Picture &picture)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const uchar *cmyk = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x, cmyk += 4) {
-            const int k = cmyk[3];
-            line[x] = qRgb(cmyk[0] * k / 255, cmyk[1] * k / 255, cmyk[2] * k / 255);
-        }
+    for (std::uint32_t &pixel : picture.pixels) {
+        std::array<std::uint8_t, 4> cmyk{};
+        std::memcpy(cmyk.data(), &pixel, cmyk.size());
+        const std::uint32_t k = cmyk[3];
+        pixel =
+            0xff000000u | (cmyk[0] * k / 255) << 16 | (cmyk[1] * k / 255) << 8 | cmyk[2] * k / 255;
     }
 }
 
+// Destroys the decompressor, whichever way the decode ends.
+struct DestroyDecoder
+{
+    Decoder &d;
+    ~DestroyDecoder()
+    {
+        if (d.created)
+            jpeg_destroy_decompress(&d.info);
+    }
+};
+
 } // namespace
 
-JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, QSize frame)
+JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame)
 {
     const auto d = std::make_unique<Decoder>();
     d->info.err = jpeg_std_error(&d->errors);
@@ -331,10 +341,7 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, QSize frame)
     d->errors.output_message = outputMessage;
     d->fd = fd;
     d->fileBytes = d->unread = std::max<std::int64_t>(fileBytes, 0);
-    const auto destroy = qScopeGuard([&d] {
-        if (d->created)
-            jpeg_destroy_decompress(&d->info);
-    });
+    const DestroyDecoder destroy{*d};
 
     JpegPicture out;
     const auto finish = [&out, &d](JpegFailure why) {
@@ -351,9 +358,9 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, QSize frame)
     jpeg_decompress_struct &info = d->info;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : kRgb32;
-    const QSize upright = isQuarterTurn(d->orientation) ? frame.transposed() : frame;
+    const Size upright = isQuarterTurn(d->orientation) ? frame.transposed() : frame;
     info.scale_num =
-        unsigned(scaleEighths(QSize(int(info.image_width), int(info.image_height)), upright));
+        unsigned(scaleEighths({int(info.image_width), int(info.image_height)}, upright));
     info.scale_denom = 8;
     if (!guarded(*d, calcOutput))
         return finish(d->failure);
@@ -361,17 +368,17 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, QSize frame)
     // the accurate DCT and of smooth chroma upsampling in the smoothing anyway:
     // take the fast paths, which cut a 640 × 480 photo's load by a quarter.
     // Shown at about its decoded size or larger, it keeps the accurate ones.
-    if (2 * int(info.output_width) >= 3 * upright.width() &&
-        2 * int(info.output_height) >= 3 * upright.height()) {
+    if (2 * int(info.output_width) >= 3 * upright.width &&
+        2 * int(info.output_height) >= 3 * upright.height) {
         info.dct_method = JDCT_IFAST;
         info.do_fancy_upsampling = FALSE;
     }
 
-    QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
+    Picture image = makePicture({int(info.output_width), int(info.output_height)});
     if (image.isNull())
         return finish(JpegFailure::TooLarge);
-    d->rows = image.bits();
-    d->stride = image.bytesPerLine();
+    d->rows = reinterpret_cast<JOCTET *>(image.pixels.data());
+    d->stride = std::size_t(image.width) * sizeof(std::uint32_t);
     if (!guarded(*d, decodeRows))
         return finish(d->failure);
     if (cmyk)

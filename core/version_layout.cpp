@@ -2,7 +2,7 @@
 // screen, is the window's own member). All labels are opaque and size
 // themselves to their captions.
 
-#include "about/version_layout.h"
+#include "core/version_layout.h"
 
 namespace version_layout {
 namespace {

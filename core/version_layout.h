@@ -1,7 +1,7 @@
 #pragma once
 // The version window's layout: its controls, front to back, and its frame.
 
-#include "forms/layout.h"
+#include "core/layout.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 // turn for the next step if the label has passed it. Positions are twips in
 // single precision, as the window keeps them.
 
-#include <QtGlobal>
+#include <cstdint>
 
 namespace glide {
 
@@ -12,7 +12,7 @@ inline constexpr float kStep = 100;   ///< twips per tick
 inline constexpr float kMargin = 200; ///< twips kept clear of the window's edge and the icon
 inline constexpr int kIntervalMs = 50;
 
-enum Direction : qint16 { Right = 0, Left = 1 };
+enum Direction : std::int16_t { Right = 0, Left = 1 };
 
 /// What the step reads afresh on each tick.
 struct Limits
@@ -26,7 +26,7 @@ struct Limits
 struct State
 {
     float left;
-    qint16 direction;
+    std::int16_t direction;
 };
 
 /// The state after one tick.

@@ -1,9 +1,7 @@
 // EXIF orientation: the tag is looked for in the first directory (IFD0) only,
 // where cameras write it; every offset is checked against the segment.
 
-#include "guide/exif_orientation.h"
-
-#include <QTransform>
+#include "core/exif_orientation.h"
 
 #include <cstring>
 
@@ -65,29 +63,6 @@ int exifOrientation(std::span<const std::uint8_t> payload)
                    : 1;
     }
     return 1;
-}
-
-QImage applyOrientation(const QImage &image, int orientation)
-{
-    // Mirror or flip first, then turn a quarter clockwise where the tag says so.
-    switch (orientation) {
-    case 2:
-        return image.mirrored(true, false);
-    case 3:
-        return image.mirrored(true, true);
-    case 4:
-        return image.mirrored(false, true);
-    case 5:
-        return image.mirrored(false, true).transformed(QTransform().rotate(90));
-    case 6:
-        return image.transformed(QTransform().rotate(90));
-    case 7:
-        return image.mirrored(true, false).transformed(QTransform().rotate(90));
-    case 8:
-        return image.transformed(QTransform().rotate(270));
-    default:
-        return image;
-    }
 }
 
 } // namespace guide

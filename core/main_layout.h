@@ -1,7 +1,7 @@
 #pragma once
 // The main window's layout: its 64 controls, front to back, and its frame.
 
-#include "forms/layout.h"
+#include "core/layout.h"
 
 #include <array>
 

@@ -2,10 +2,9 @@
 // The eight entries of the guide, one per spot on the floor plan, as data,
 // and the photographs they and the two photo buttons show.
 
-#include <QString>
-
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace guide {
@@ -33,18 +32,12 @@ extern const std::array<std::u16string_view, 10> kPictureFiles;
 /// where the button does nothing (entries with a single photograph).
 std::u16string_view photoButtonPicture(int selection, int button);
 
-/// A file name or text of the guide as a QString.
-inline QString text(std::u16string_view s)
-{
-    return QStringView(s.data(), qsizetype(s.size())).toString();
-}
-
 /// What the entry's spot on the plan is called, for screen readers: its
 /// heading, or, for entry 1, which has none, the room's entrance and window.
-QString spotName(const Entry &entry);
+std::u16string spotName(const Entry &entry);
 
 /// The entry's text: heading (if any) and lines joined by CR LF, nothing before
 /// the first line or after the last.
-QString composeText(const Entry &entry);
+std::u16string composeText(const Entry &entry);
 
 } // namespace guide

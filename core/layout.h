@@ -4,14 +4,14 @@
 // the small constexpr helpers below so that each table reads like a list of
 // controls with their geometry in twips.
 
-#include <QRgb>
-#include <QString>
-#include <QStringView>
-
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace layout {
+
+/// A colour as 0xAARRGGBB.
+using Colour = std::uint32_t;
 
 enum class Kind { OptionButton, CommandButton, TextBox, Image, Label, Shape, Line };
 
@@ -29,7 +29,7 @@ struct Font
     int weight; ///< 400 regular, 700 bold
 };
 
-inline constexpr QRgb kSystemColour = 0; ///< fully transparent: "use the system's colour"
+inline constexpr Colour kSystemColour = 0; ///< fully transparent: "use the system's colour"
 
 enum class Sizing { Fixed, ToCaption };
 
@@ -39,7 +39,7 @@ struct Control
     Kind kind;
     int left, top, width, height; ///< twips; for a line: x1, y1, x2, y2
     std::u16string_view caption{};
-    QRgb fill = kSystemColour;     ///< shape fill or back colour (#RRGGBB)
+    Colour fill = kSystemColour;   ///< shape fill or back colour (#RRGGBB)
     bool border = false;           ///< one-pixel solid border (shapes, images)
     int lineWidth = 1;             ///< pixels
     int tabIndex = -1;             ///< -1: the control has none
@@ -51,7 +51,7 @@ struct Control
 
 using Table = std::span<const Control>;
 
-constexpr Control shape(std::u16string_view name, int l, int t, int w, int h, QRgb fill,
+constexpr Control shape(std::u16string_view name, int l, int t, int w, int h, Colour fill,
                         bool border)
 {
     return {.name = name,
@@ -140,12 +140,6 @@ constexpr Control image(std::u16string_view name, int l, int t, int w, int h, bo
             .width = w,
             .height = h,
             .border = border};
-}
-
-/// Table text as a QString.
-inline QString text(std::u16string_view s)
-{
-    return QStringView(s.data(), static_cast<qsizetype>(s.size())).toString();
 }
 
 } // namespace layout

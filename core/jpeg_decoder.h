@@ -4,10 +4,9 @@
 // on what the decoder actually meets (its headers, each scan it starts, each
 // warning it gives), so nothing reads the file by other rules first.
 
-#include <QImage>
-#include <QSize>
-
 #include <cstdint>
+
+#include "core/picture.h"
 
 namespace guide {
 
@@ -37,7 +36,7 @@ struct JpegCost
 
 struct JpegPicture
 {
-    QImage image;        ///< RGB32, as stored (orientation not applied); null on failure
+    Picture image;       ///< as stored (orientation not applied); null on failure
     int orientation = 1; ///< EXIF orientation, 1 to 8
     JpegFailure failure = JpegFailure::None;
     JpegCost cost;
@@ -49,6 +48,6 @@ constexpr bool isQuarterTurn(int orientation) { return orientation >= 5 && orien
 /// Decodes the JPEG file open on `fd`, reading at most `fileBytes` from its
 /// current position, at the smallest of libjpeg's scales (1/8 to 8/8) that
 /// covers `frame` once the picture is turned upright, or at full size.
-JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, QSize frame);
+JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame);
 
 } // namespace guide

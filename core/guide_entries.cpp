@@ -1,7 +1,7 @@
 // The guide's eight entries: headings, description lines and photograph names,
 // and the one rule that turns an entry into the text box's contents.
 
-#include "guide/guide_entries.h"
+#include "core/guide_entries.h"
 
 namespace guide {
 
@@ -93,7 +93,7 @@ constexpr std::u16string_view kLines8[] = {
     u"しかし1999年9月、ついに西ヌペ部が勝利をおさめ、長い戦いに終止符が打たれました。",
     u"現在ヌペ部は、ひとつになって活動を続けています。",
 };
-constexpr QStringView kLineBreak = u"\r\n";
+constexpr std::u16string_view kLineBreak = u"\r\n";
 
 } // namespace
 
@@ -139,21 +139,21 @@ std::u16string_view photoButtonPicture(int selection, int button)
     return button == 2 ? entry.photo2 : entry.picture;
 }
 
-QString spotName(const Entry &entry)
+std::u16string spotName(const Entry &entry)
 {
     if (entry.heading.empty())
-        return QStringLiteral("部室（入り口のドアと窓）");
-    return text(entry.heading);
+        return u"部室（入り口のドアと窓）";
+    return std::u16string(entry.heading);
 }
 
-QString composeText(const Entry &entry)
+std::u16string composeText(const Entry &entry)
 {
-    QString text;
+    std::u16string text;
     bool first = true;
     const auto append = [&](std::u16string_view line) {
         if (!first)
             text += kLineBreak;
-        text += QStringView(line.data(), qsizetype(line.size()));
+        text += line;
         first = false;
     };
     if (!entry.heading.empty())

@@ -2,7 +2,7 @@
 // each call sees a single name, so no call is refused for a path over
 // PATH_MAX, and the bytes of each name go to the system as they are.
 
-#include "guide/picture_file.h"
+#include "core/picture_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

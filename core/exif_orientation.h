@@ -1,8 +1,5 @@
 #pragma once
-// The one piece of metadata the loader reads: the EXIF orientation, and
-// turning a picture upright by it.
-
-#include <QImage>
+// The one piece of metadata the loader reads: the EXIF orientation.
 
 #include <cstdint>
 #include <span>
@@ -13,8 +10,5 @@ namespace guide {
 /// length): 0 when the segment is not EXIF, 1 when it is but carries no valid
 /// orientation. Never reads outside `payload`.
 int exifOrientation(std::span<const std::uint8_t> payload);
-
-/// `image` turned upright from EXIF orientation `orientation`.
-QImage applyOrientation(const QImage &image, int orientation);
 
 } // namespace guide

@@ -1,4 +1,4 @@
-#include "about/glide.h"
+#include "core/glide.h"
 
 namespace glide {
 

@@ -3,17 +3,17 @@
 // overlap the earlier row ends up on top. Windowed controls (option buttons,
 // command buttons, the text box) are child widgets and lie above all painting.
 
-#include "app/main_layout.h"
+#include "core/main_layout.h"
 
 namespace main_layout {
 namespace {
 
 using namespace layout;
 
-constexpr QRgb kWhite = 0xFFFFFFFFu;
-constexpr QRgb kGrey = 0xFFE0E0E0u;
-constexpr QRgb kCyan = 0xFFC0FFFFu;
-constexpr QRgb kYellow = 0xFFFFFFC0u;
+constexpr layout::Colour kWhite = 0xFFFFFFFFu;
+constexpr layout::Colour kGrey = 0xFFE0E0E0u;
+constexpr layout::Colour kCyan = 0xFFC0FFFFu;
+constexpr layout::Colour kYellow = 0xFFFFFFC0u;
 constexpr bool kSolid = true;
 constexpr bool kNone = false;
 

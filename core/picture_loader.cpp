@@ -6,16 +6,16 @@
 // Only JPEG is accepted: every photograph of the guide is a .jpg file, and one
 // format means one decoder to keep within bounds.
 
-#include "guide/picture_loader.h"
+#include "core/picture_loader.h"
 
-#include "guide/exif_orientation.h"
-#include "guide/jpeg_decoder.h"
-#include "guide/picture_file.h"
-#include "guide/picture_limits.h"
+#include "core/exif_orientation.h"
+#include "core/jpeg_decoder.h"
+#include "core/picture_file.h"
+#include "core/picture_limits.h"
 
 namespace guide {
 
-QImage loadPicture(const std::filesystem::path &path, QSize size)
+Picture loadPicture(const std::filesystem::path &path, Size size)
 {
     if (size.isEmpty())
         return {};
@@ -26,14 +26,8 @@ QImage loadPicture(const std::filesystem::path &path, QSize size)
     if (decoded.image.isNull())
         return {};
     // Scaled before it is turned, so a quarter turn scales to the transposed size.
-    const QSize stored = isQuarterTurn(decoded.orientation) ? size.transposed() : size;
-    const QImage scaled =
-        decoded.image.size() == stored
-            ? decoded.image
-            : decoded.image.scaled(stored, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QImage upright = applyOrientation(scaled, decoded.orientation);
-    return upright.format() == QImage::Format_RGB32 ? upright
-                                                    : upright.convertToFormat(QImage::Format_RGB32);
+    const Size stored = isQuarterTurn(decoded.orientation) ? size.transposed() : size;
+    return applyOrientation(scaleSmoothly(decoded.image, stored), decoded.orientation);
 }
 
 } // namespace guide
