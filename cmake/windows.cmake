@@ -10,7 +10,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 # One file that needs no DLL of ours: the C++ runtime, libgcc and winpthread
 # are linked in; only DLLs that come with Windows are imported.
-add_link_options(-static -static-libgcc -static-libstdc++ -municode
+add_link_options(-static -static-libgcc -static-libstdc++
                  $<$<CONFIG:Release,MinSizeRel>:-s>)
 
 set(MIRTEKA_ICON "" CACHE FILEPATH
@@ -30,5 +30,13 @@ add_subdirectory(packaging/windows)
 
 include(CTest)
 if(BUILD_TESTING)
+  # Tests run under wine, in one fresh prefix that the test wine_prefix makes
+  # first in every run (tests/windows).
+  set(MIRTEKA_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine/prefix")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tools/wine_run.sh;${MIRTEKA_WINE_PREFIX}")
+  # One at a time: the first program of a wine session binds it to its display.
+  set(MIRTEKA_CORE_TEST_PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix)
+  # The core's own tests, built for Windows.
+  add_subdirectory(core/tests core-tests)
   add_subdirectory(tests/windows)
 endif()

@@ -27,8 +27,8 @@ packages=(
   nasm dpkg-dev
   # the portable zip and the installer
   zip nsis
-  # the program and its tests under wine on a virtual display
-  wine wine64 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic
+  # the program and its tests under wine on a virtual display, the core's test framework
+  wine wine64 xvfb openbox xdotool x11-utils imagemagick fonts-ipafont-gothic doctest-dev
 )
 source tools/install_packages.sh
 install_packages "${packages[@]}"

@@ -3,6 +3,7 @@
 #
 #   source tools/wine_prefix.sh
 #   new_wine_prefix DIR      # makes DIR a new prefix and exports WINEPREFIX
+#   ensure_wine_prefix DIR   # the same, unless DIR is a ready prefix already
 #   start_wine_display       # private Xvfb, DISPLAY exported, both ended on exit
 #
 # The prefix is made without the runtime installers wine would offer (no
@@ -32,6 +33,8 @@ _wine_font_registry() {
 # WINEPREFIX. Bounded: fails after $WINE_PREFIX_TIMEOUT seconds (default 120).
 new_wine_prefix() {
   local dir=${1:?usage: new_wine_prefix DIR} limit=${WINE_PREFIX_TIMEOUT:-120}
+  # A wine session still running on the old prefix would keep files open in it.
+  [ -d "$dir" ] && WINEPREFIX=$dir timeout 20 wineserver -k >/dev/null 2>&1
   rm -rf "$dir"
   mkdir -p "$(dirname "$dir")"
   export WINEPREFIX=$dir
@@ -47,6 +50,19 @@ new_wine_prefix() {
     return 1
   }
   timeout "$limit" wineserver -w
+}
+
+# Makes $1 a new prefix unless it is one made here already; exports WINEPREFIX.
+# Tests running side by side wait for one another: one makes it, all use it.
+ensure_wine_prefix() {
+  local dir=${1:?usage: ensure_wine_prefix DIR}
+  mkdir -p "$(dirname "$dir")"
+  (
+    flock -w "${WINE_PREFIX_TIMEOUT:-120}" 9 || { echo "no lock on $dir.lock" >&2; exit 1; }
+    [ -f "$dir/.ready" ] && exit 0
+    new_wine_prefix "$dir" && touch "$dir/.ready"
+  ) 9>"$dir.lock" || return 1
+  export WINEPREFIX=$dir
 }
 
 # Starts a private Xvfb (96 DPI) with a window manager, as every Windows

@@ -5,13 +5,17 @@
 # the exit question in Japanese under an English locale, and the version
 # window's glide. Every wait is bounded.
 #
-#   real_window_check.sh APP_DIR PROBE_EXE      (WINEPREFIX set to a ready prefix)
+#   real_window_check.sh APP_DIR PROBE_EXE  (MIRTEKA_WINE_PREFIX: the prefix, made if not ready)
 set -u -o pipefail
 app_dir=${1:?usage: real_window_check.sh APP_DIR PROBE_EXE}
 probe_exe=${2:?usage: real_window_check.sh APP_DIR PROBE_EXE}
 fail() { echo "FAIL: $*" >&2; exit 1; }
-: "${WINEPREFIX:?WINEPREFIX must name a ready wine prefix}"
 source "$(dirname "$0")/../../tools/wine_prefix.sh"
+ensure_wine_prefix "${MIRTEKA_WINE_PREFIX:?MIRTEKA_WINE_PREFIX must name the wine prefix}" \
+  || fail "no wine prefix"
+# A wine session left from a test without a display would keep its windows off this one.
+timeout 20 wineserver -k 2>/dev/null
+timeout 20 wineserver -w
 start_wine_display || fail "no virtual display"
 export LANG=C LC_ALL=C # Windows in English: the program's boxes must still be Japanese
 
