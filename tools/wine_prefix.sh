@@ -68,14 +68,23 @@ ensure_wine_prefix() {
 # Starts a private Xvfb (96 DPI) with a window manager, as every Windows
 # desktop has one, and exports DISPLAY; both end when the calling shell exits.
 start_wine_display() {
-  local d=120
-  while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-  Xvfb ":$d" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-  _wine_xvfb_pid=$!
-  export DISPLAY=":$d"
-  local _
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
+  local d=120 _ tries
+  for tries in 1 2 3 4 5; do
+    while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
+    Xvfb ":$d" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>"${TMPDIR:-/tmp}/xvfb-$$.log" &
+    _wine_xvfb_pid=$!
+    export DISPLAY=":$d"
+    for _ in $(seq 50); do
+      kill -0 "$_wine_xvfb_pid" 2>/dev/null || break # taken meanwhile: the next number
+      xdpyinfo >/dev/null 2>&1 && break 2
+      sleep 0.1
+    done
+    kill "$_wine_xvfb_pid" 2>/dev/null
+    echo "Xvfb :$d did not start: $(tail -n 3 "${TMPDIR:-/tmp}/xvfb-$$.log" 2>/dev/null)" >&2
+    d=$((d + 1))
+  done
+  rm -f "${TMPDIR:-/tmp}/xvfb-$$.log"
+  xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
   openbox >/dev/null 2>&1 &
   _wine_wm_pid=$!
   trap 'stop_wine_display' EXIT
