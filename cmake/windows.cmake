@@ -27,6 +27,7 @@ add_subdirectory(core)
 add_subdirectory(win32)
 add_subdirectory(photos)
 add_subdirectory(packaging/windows)
+add_subdirectory(bench/windows)
 
 include(CTest)
 if(BUILD_TESTING)
