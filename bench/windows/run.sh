@@ -9,7 +9,9 @@
 #    photographs, from a copy of its folder) against a bare Win32 window of
 #    the same client size with one label, runs interleaved after one warm-up
 #    each, the wine server kept running throughout so neither pays its start.
-#    Goal: ours ≤ 1.3 × the bare window.
+#    Goal: ours ≤ 1.3 × the bare window. Wine's start-up is most of either
+#    figure and swings with the machine's load, so the best run is printed
+#    beside the median.
 #  - size of mirteka.exe as built (statically linked, stripped). Goal ≤ 2.5 MB.
 #  - glide ticks: the version window open for 10 s, its title's moves seen by
 #    the probe (polling every 2 ms, so ± 2 ms); the gaps between moves, median
@@ -50,6 +52,9 @@ for _ in $(seq "$runs"); do
 done
 ours=$(median <"$work/ours")
 floor=$(median <"$work/floor")
+ours_min=$(sort -n "$work/ours" | head -n 1)
+floor_min=$(sort -n "$work/floor" | head -n 1)
+min_ratio=$(awk -v a="$ours_min" -v b="$floor_min" 'BEGIN { printf "%.2f", a / b }')
 ratio=$(awk -v a="$ours" -v b="$floor" 'BEGIN { printf "%.2f", a / b }')
 
 size=$(stat -c %s "$build/app/mirteka.exe")
@@ -75,5 +80,6 @@ p99=$(awk '{ a[NR] = $1 } END { i = int(NR * 0.99); if (i < 1) i = 1; printf "%.
 
 printf '| what | ours | floor | goal |\n|---|---|---|---|\n'
 printf '| first frame under wine (median of %d) | %s ms | %s ms (bare Win32 window) | ≤ 1.3×: %s× |\n' "$runs" "$ours" "$floor" "$ratio"
+printf '| first frame under wine (best of %d) | %s ms | %s ms | ≤ 1.3×: %s× |\n' "$runs" "$ours_min" "$floor_min" "$min_ratio"
 printf '| mirteka.exe, static, stripped | %s MiB (%s bytes) | — | ≤ 2.5 MB |\n' "$mib" "$size"
 printf '| glide tick gap under wine (%d gaps in 10 s) | p50 %s ms, p99 %s ms | 50 ms timer | p99 ≤ 60 ms |\n' "$ticks" "$p50" "$p99"
