@@ -4,7 +4,9 @@
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.00 -DVERSION4=1.0.0.0 -DPROGRAM=...\mirteka.exe
 ;          -DPHOTOS=<folder of the ten photographs> -DICON=mirteka.ico -DOUTFILE=setup.exe mirteka.nsi
 
-Unicode true
+; 64-bit like the program: it runs wherever the program does, and under a
+; wine without its 32-bit part.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -38,6 +40,7 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${TITLE}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "${MAKER}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${TITLE} セットアップ"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (c) 2026 ${MAKER}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
 
 ; The ten photographs the guide shows, beside the program.
