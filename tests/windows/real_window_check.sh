@@ -88,6 +88,13 @@ for spot in 2 3 4 5 6 7 8 1; do
 done
 echo "the eight spots: texts, photographs and 写真2 as the guide says"
 
+# Screen readers: the spots, the plan and its labels have names.
+[ "$(probe name Option1)" = "部室（入り口のドアと窓）" ] || fail "Option1 has no name"
+[ "$(probe name Option4)" = "超絶スペックのハイパ～マッシ～ン" ] || fail "Option4 has no name"
+[ "$(probe name Option8)" = "東ヌペ部" ] || fail "Option8 is not named by its caption"
+[ "$(probe name Label2)" = "ヌペ文庫" ] || fail "Label2 has no name"
+[ "$(probe name Label4)" = "☆ヌペ部の謎　'99☆" ] || fail "the title has no name"
+
 click_control Command2
 wait_probe "写真：room2.jpg" name Image1 || fail "写真2 at entry 1 did not show room2.jpg"
 click_control Option4

@@ -121,6 +121,12 @@ void Form1::createControls()
                                 0, 0, 0, 0, window_, id, instance_, nullptr);
             SendMessageW(w, BM_SETCHECK, c.selected ? BST_CHECKED : BST_UNCHECKED, 0);
             firstOption = false;
+            // A radio button's name for screen readers is its text. The seven
+            // without a caption are no larger than their mark, so the spot's
+            // name, set as their text, lies outside all they draw.
+            if (caption.empty())
+                SetWindowTextW(
+                    w, wide::string(guide::spotName(guide::kEntries[optionNumber(r) - 1])).c_str());
             break;
         default:
             break;
