@@ -4,6 +4,7 @@
 // is not there.
 //
 //   probe client             Form1's client size in pixels: "W H"
+//   probe visible            1 if Form1 is on screen, 0 if it is not yet
 //   probe rect NAME          a control of Form1 on screen: "X Y W H" (NAME as in the layout)
 //   probe origin             Form1's client area's top-left corner on screen: "X Y"
 //   probe text               Text1's text
@@ -166,6 +167,10 @@ int main(int argc, char **argv)
             std::printf("%d\n", IsWindowEnabled(w) ? 1 : 0);
         else
             std::printf("%d\n", SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    } else if (what == "visible") {
+        if (!form1())
+            return 1;
+        std::printf("%d\n", IsWindowVisible(form1()) ? 1 : 0);
     } else if (what == "origin") {
         POINT p{0, 0};
         if (!form1() || !ClientToScreen(form1(), &p))

@@ -185,3 +185,23 @@ xdotool key Return
 wait_exit "$pid"
 [ "$status" = 0 ] || fail "Yes ended the program with status $status"
 echo "exit question: はい/いいえ under LANG=C; No goes on, Enter (Yes) ends with status 0"
+
+# Started without room1.jpg: the box comes before the main window, which then
+# shows entry 1's text and an empty frame.
+rm "$work/room1.jpg"
+(cd "$work" && exec wine mirteka.exe) &
+pid=$!
+wait_probe "えらー
+画像ファイル「room1.jpg」がみつかりません。
+間違って削除した場合は、新たにダウンロードし直して下さい。
+OK" box || fail "no missing-picture box for room1.jpg at start"
+[ "$(probe visible)" = 0 ] || fail "the main window was shown before the missing-picture box"
+xdotool key Return
+wait_probe 1 visible || fail "the main window did not appear after the box"
+[ "$(probe name Image1)" = "写真" ] || fail "the frame is not empty"
+[ "$(probe text | head -n 1)" = "パソコン部の部室って、いったいどんな所なの？" ] || fail "entry 1's text"
+# The close box: no question, status 0.
+xdotool key alt+F4
+wait_exit "$pid"
+[ "$status" = 0 ] || fail "closing the window ended the program with status $status"
+echo "without room1.jpg: the box first, then the window with entry 1 and an empty frame; Alt+F4 ends with 0"
