@@ -20,8 +20,10 @@ start_wine_display || fail "no virtual display"
 export LANG=C LC_ALL=C # Windows in English: the program's boxes must still be Japanese
 
 # The program runs from a folder of its own, so photographs can be taken away.
-work=$(mktemp -d)
-trap 'stop_wine_display; rm -rf "$work"' EXIT
+scratch=$(mktemp -d)
+trap 'stop_wine_display; rm -rf "$scratch"' EXIT
+work=$scratch/app
+mkdir "$work"
 cp "$app_dir"/mirteka.exe "$app_dir"/*.jpg "$work/"
 
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
@@ -187,9 +189,14 @@ wait_exit "$pid"
 echo "exit question: はい/いいえ under LANG=C; No goes on, Enter (Yes) ends with status 0"
 
 # Started without room1.jpg: the box comes before the main window, which then
-# shows entry 1's text and an empty frame.
-rm "$work/room1.jpg"
-(cd "$work" && exec wine mirteka.exe) &
+# shows entry 1's text and an empty frame. From a folder whose name has
+# Japanese and a space, as a user's may: its other photographs still load.
+# (Wine reads the name with the locale's encoding, so this run's is UTF-8;
+# Windows stays in English.)
+folder="$scratch/ヌペ部 の謎"
+mv "$work" "$folder"
+rm "$folder/room1.jpg"
+(cd "$folder" && LANG=C.UTF-8 LC_ALL=C.UTF-8 exec wine mirteka.exe) &
 pid=$!
 wait_probe "えらー
 画像ファイル「room1.jpg」がみつかりません。
@@ -200,8 +207,10 @@ xdotool key Return
 wait_probe 1 visible || fail "the main window did not appear after the box"
 [ "$(probe name Image1)" = "写真" ] || fail "the frame is not empty"
 [ "$(probe text | head -n 1)" = "パソコン部の部室って、いったいどんな所なの？" ] || fail "entry 1's text"
+click_control Command2
+wait_probe "写真：room2.jpg" name Image1 || fail "写真2 did not show room2.jpg from the Japanese folder"
 # The close box: no question, status 0.
 xdotool key alt+F4
 wait_exit "$pid"
 [ "$status" = 0 ] || fail "closing the window ended the program with status $status"
-echo "without room1.jpg: the box first, then the window with entry 1 and an empty frame; Alt+F4 ends with 0"
+echo "without room1.jpg, in a folder named in Japanese: the box first, then entry 1 and an empty frame; room2.jpg loads; Alt+F4 ends with 0"
