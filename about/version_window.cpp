@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "core/glide.h"
+#include "core/reader_texts.h"
 #include "core/twips.h"
 #include "core/version_layout.h"
 #include "forms/accessible_image.h"
@@ -22,7 +23,7 @@ using version_layout::row;
 Form2::Form2(QWidget *owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("Form2"));
-    form_frame::apply(*this, QStringLiteral("バージョン情報"), resources::appIcon(), true);
+    form_frame::apply(*this, toQString(version_layout::kCaption), resources::appIcon(), true);
 
     const QSize client(twips::toPixels(version_layout::kClientWidth),
                        twips::toPixels(version_layout::kClientHeight));
@@ -35,14 +36,14 @@ Form2::Form2(QWidget *owner) : QDialog(owner)
     Command1->setObjectName(toQString(ok.name));
     Command1->setGeometry(toQRect(twips::toPixelRect(ok.left, ok.top, ok.width, ok.height)));
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
-    Command1->setAccessibleDescription(QStringLiteral("バージョン情報を閉じます"));
+    Command1->setAccessibleDescription(toQString(reader_texts::kOkDescription));
 
     // The labels are painted; screen readers read them, after the icon, top to
     // bottom, and find all three in the window's description too.
     const layout::Control &icon = kControls[row(Id::Image1)];
     auto *iconAccess = new AccessibleImage(
         toQRect(twips::toPixelRect(icon.left, icon.top, icon.width, icon.height)), surface_);
-    iconAccess->setAccessibleName(QStringLiteral("アイコン"));
+    iconAccess->setAccessibleName(toQString(reader_texts::kIcon));
     QStringList captions;
     QList<QWidget *> reading{iconAccess};
     for (Id id : {Id::Label1, Id::Label2, Id::Label3}) {

@@ -13,6 +13,7 @@
 #include "about/version_window.h"
 #include "core/forms_runtime.h"
 #include "core/guide_entries.h"
+#include "core/reader_texts.h"
 #include "core/twips.h"
 #include "forms/accessible_image.h"
 #include "forms/accessible_label.h"
@@ -43,7 +44,7 @@ int optionNumber(int r)
 Form1::Form1(FormsRuntime &runtime) : form_(*this, runtime)
 {
     setObjectName(QStringLiteral("Form1"));
-    form_frame::apply(*this, QStringLiteral("ヌペ部の謎"), resources::appIcon(), false);
+    form_frame::apply(*this, toQString(main_layout::kCaption), resources::appIcon(), false);
 
     buildMenu();
     surface_ = new FormSurface(kControls, this);
@@ -58,12 +59,12 @@ void Form1::buildMenu()
 {
     auto *bar = new CommandBar(this); // the two items are commands, not menus
     setMenuBar(bar);
-    End = bar->addCommand(QStringLiteral("終了"));
-    Ver = bar->addCommand(QStringLiteral("バージョン情報"));
-    End->setObjectName(QStringLiteral("End"));
-    Ver->setObjectName(QStringLiteral("Ver"));
-    End->setStatusTip(QStringLiteral("プログラムを終了します"));
-    Ver->setStatusTip(QStringLiteral("バージョン情報を表示します"));
+    End = bar->addCommand(toQString(main_layout::kMenu[0].caption));
+    Ver = bar->addCommand(toQString(main_layout::kMenu[1].caption));
+    End->setObjectName(toQString(main_layout::kMenu[0].name));
+    Ver->setObjectName(toQString(main_layout::kMenu[1].name));
+    End->setStatusTip(toQString(reader_texts::kEndDescription));
+    Ver->setStatusTip(toQString(reader_texts::kVerDescription));
     connect(End, &QAction::triggered, this, &Form1::End_Click);
     connect(Ver, &QAction::triggered, this, &Form1::Ver_Click);
 }
@@ -81,7 +82,7 @@ void Form1::buildControls()
                 new OptionButton(toQString(c.caption), QColor::fromRgb(c.fill), surface_);
             button->setChecked(c.selected);
             button->setAccessibleName(toQString(guide::spotName(guide::kEntries[n - 1])));
-            button->setAccessibleDescription(QStringLiteral("この場所の説明と写真を表示します"));
+            button->setAccessibleDescription(toQString(reader_texts::kSpotDescription));
             connect(button, &QAbstractButton::clicked, this,
                     [this, n] { (form_.*MainForm::kOptionClicks[n - 1])(); });
             options_[n - 1] = button;
@@ -94,8 +95,8 @@ void Form1::buildControls()
         }
         case layout::Kind::TextBox:
             widget = Text1 = new TextBox(surface_);
-            Text1->setAccessibleName(QStringLiteral("説明"));
-            Text1->setAccessibleDescription(QStringLiteral("選んだ場所の説明"));
+            Text1->setAccessibleName(toQString(reader_texts::kText1));
+            Text1->setAccessibleDescription(toQString(reader_texts::kText1Description));
             break;
         default:
             continue; // painted by the surface
@@ -108,19 +109,19 @@ void Form1::buildControls()
     Command2 = surface_->findChild<QPushButton *>(QStringLiteral("Command2"));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    Command1->setAccessibleDescription(QStringLiteral("この場所の1枚目の写真を表示します"));
-    Command2->setAccessibleDescription(QStringLiteral("この場所の2枚目の写真を表示します"));
+    Command1->setAccessibleDescription(toQString(reader_texts::kCommand1Description));
+    Command2->setAccessibleDescription(toQString(reader_texts::kCommand2Description));
 
     const layout::Control &image = kControls[row(Id::Image1)];
     image1Access_ = new AccessibleImage(
         toQRect(twips::toPixelRect(image.left, image.top, image.width, image.height)), surface_);
-    image1Access_->setAccessibleName(QStringLiteral("写真"));
+    image1Access_->setAccessibleName(toQString(reader_texts::kImage1));
 
     const layout::Control &plan = kControls[row(Id::Shape9)]; // the room's outline
     auto *planAccess = new AccessibleImage(
         toQRect(twips::toPixelRect(plan.left, plan.top, plan.width, plan.height)), surface_);
-    planAccess->setAccessibleName(QStringLiteral("部室の見取り図"));
-    planAccess->setAccessibleDescription(QStringLiteral("丸いボタンで見どころを選びます"));
+    planAccess->setAccessibleName(toQString(reader_texts::kPlan));
+    planAccess->setAccessibleDescription(toQString(reader_texts::kPlanDescription));
 
     // Windowed controls lie above the painting; among themselves, in table order.
     for (auto it = tabStops.rbegin(); it != tabStops.rend(); ++it)
@@ -182,7 +183,7 @@ guide::Size Form1::image1DeviceSize() const
 void Form1::setImage1(guide::Picture picture, std::u16string_view fileName)
 {
     surface_->setPicture(row(Id::Image1), toQImage(std::move(picture)));
-    image1Access_->setAccessibleDescription(QStringLiteral("表示中の写真：") + toQString(fileName));
+    image1Access_->setAccessibleDescription(toQString(reader_texts::image1Description(fileName)));
 }
 
 void Form1::showForm2()

@@ -7,6 +7,7 @@
 
 namespace main_layout {
 
+inline constexpr std::u16string_view kCaption = u"ヌペ部の謎";
 inline constexpr int kClientWidth = 10185; ///< twips
 inline constexpr int kClientHeight = 7395; ///< twips
 
@@ -31,6 +32,13 @@ enum class Id { MIRTEKA_MAIN_CONTROLS(MIRTEKA_ID) Count };
 extern const std::array<layout::Control, static_cast<std::size_t>(Id::Count)> kControls;
 
 constexpr int row(Id id) { return static_cast<int>(id); }
+
+/// The menu bar's items, left to right; each is a command, not a menu.
+struct MenuItem
+{
+    std::u16string_view name, caption;
+};
+inline constexpr std::array<MenuItem, 2> kMenu{{{u"End", u"終了"}, {u"Ver", u"バージョン情報"}}};
 
 /// The option buttons in the order of their guide entries: kOptions[n - 1] is OptionN.
 inline constexpr std::array<Id, 8> kOptions{Id::Option1, Id::Option2, Id::Option3, Id::Option4,

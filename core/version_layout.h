@@ -7,6 +7,7 @@
 
 namespace version_layout {
 
+inline constexpr std::u16string_view kCaption = u"バージョン情報";
 inline constexpr int kClientWidth = 7200;  ///< twips
 inline constexpr int kClientHeight = 1470; ///< twips
 

@@ -2,6 +2,7 @@
 // looks for, readable JPEGs of full size, each picture its own and not blank.
 
 #include "core/guide_entries.h"
+#include "forms/qt_convert.h"
 #include "sample_scenes.h"
 
 #include <QDir>
