@@ -114,7 +114,6 @@ cmake -S "$source_dir" -B "$build_dir" -G Ninja \
   -DJPEG_INCLUDE_DIR="$jpeg_prefix/include" -DJPEG_LIBRARY_RELEASE="$jpeg_prefix/lib/libjpeg.a" \
   -DMIRTEKA_ICON="$host/resources/mirteka.ico" >/dev/null
 cmake --build "$build_dir" -j2
-cmake --build "$build_dir" -j2 --target mirteka_windows_packages
 
 # Only DLLs that come with Windows: nothing of ours, no compiler runtime.
 imports=$(x86_64-w64-mingw32-objdump -p "$build_dir/app/mirteka.exe" | sed -n 's/^\s*DLL Name: //p')

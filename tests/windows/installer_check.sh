@@ -43,12 +43,12 @@ pid=$!
 shown=
 for _ in $(seq 50); do
   shown=$(wine "${MIRTEKA_PROBE:?MIRTEKA_PROBE must name the probe}" name Image1 2>/dev/null | tr -d '\r')
-  [ "$shown" = "写真：room1.jpg" ] && break
+  [ "$shown" = "表示中の写真：room1.jpg" ] && break
   sleep 0.2
 done
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
-[ "$shown" = "写真：room1.jpg" ] || fail "the installed program did not show room1.jpg ($shown)"
+[ "$shown" = "表示中の写真：room1.jpg" ] || fail "the installed program did not show room1.jpg ($shown)"
 echo "the installed program starts and shows room1.jpg"
 
 # The uninstaller copies itself away and runs from there: wait for its work.

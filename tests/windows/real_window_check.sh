@@ -79,11 +79,11 @@ spots=(
   "7|祭壇|saidan.jpg|0"
   "8|東ヌペ部（CIA教室）|higashi.jpg|0"
 )
-wait_probe "写真：room1.jpg" name Image1 || fail "entry 1's photograph is not shown at start"
+wait_probe "表示中の写真：room1.jpg" name Image1 || fail "entry 1's photograph is not shown at start"
 for spot in 2 3 4 5 6 7 8 1; do
   IFS='|' read -r n first picture photo2 <<<"${spots[spot - 1]}"
   click_control "Option$n"
-  wait_probe "写真：$picture" name Image1 || fail "Option$n did not show $picture"
+  wait_probe "表示中の写真：$picture" name Image1 || fail "Option$n did not show $picture"
   [ "$(probe text | head -n 1)" = "$first" ] || fail "Option$n's text does not start with $first"
   [ "$(probe checked "Option$n")" = 1 ] || fail "Option$n is not selected after its click"
   [ "$(probe enabled Command2)" = "$photo2" ] || fail "写真2 is not $photo2 at entry $n"
@@ -98,19 +98,19 @@ echo "the eight spots: texts, photographs and 写真2 as the guide says"
 [ "$(probe name Label4)" = "☆ヌペ部の謎　'99☆" ] || fail "the title has no name"
 
 click_control Command2
-wait_probe "写真：room2.jpg" name Image1 || fail "写真2 at entry 1 did not show room2.jpg"
+wait_probe "表示中の写真：room2.jpg" name Image1 || fail "写真2 at entry 1 did not show room2.jpg"
 click_control Option4
-wait_probe "写真：paso1.jpg" name Image1 || fail "Option4 again"
+wait_probe "表示中の写真：paso1.jpg" name Image1 || fail "Option4 again"
 click_control Command2
-wait_probe "写真：paso2.jpg" name Image1 || fail "写真2 at entry 4 did not show paso2.jpg"
+wait_probe "表示中の写真：paso2.jpg" name Image1 || fail "写真2 at entry 4 did not show paso2.jpg"
 click_control Command1
-wait_probe "写真：paso1.jpg" name Image1 || fail "写真1 at entry 4 did not show paso1.jpg"
+wait_probe "表示中の写真：paso1.jpg" name Image1 || fail "写真1 at entry 4 did not show paso1.jpg"
 # Keyboard: Tab from the text box reaches 写真1, Enter presses it.
 click_control Command2
-wait_probe "写真：paso2.jpg" name Image1 || fail "写真2 at entry 4 again"
+wait_probe "表示中の写真：paso2.jpg" name Image1 || fail "写真2 at entry 4 again"
 click_control Text1
 xdotool key Tab Return
-wait_probe "写真：paso1.jpg" name Image1 || fail "Tab to 写真1 and Enter did not show paso1.jpg"
+wait_probe "表示中の写真：paso1.jpg" name Image1 || fail "Tab to 写真1 and Enter did not show paso1.jpg"
 echo "photo buttons: room2.jpg, paso2.jpg, paso1.jpg; Tab and Enter press 写真1"
 
 # A missing photograph: the box names it, and the frame keeps the picture it had.
@@ -122,7 +122,7 @@ wait_probe "えらー
 OK" box || fail "no missing-picture box for tv.jpg"
 xdotool key Return
 wait_probe "" box || fail "Enter did not close the missing-picture box"
-[ "$(probe name Image1)" = "写真：paso1.jpg" ] || fail "the frame did not keep paso1.jpg"
+[ "$(probe name Image1)" = "表示中の写真：paso1.jpg" ] || fail "the frame did not keep paso1.jpg"
 [ "$(probe text | head -n 1)" = "超大型ワイドテレビ　＆　ヌペ応接セット" ] || fail "entry 3's text"
 echo "missing tv.jpg: えらー box with OK, picture kept"
 
@@ -177,7 +177,7 @@ wait_probe "終了
 xdotool key n
 wait_probe "" box || fail "No did not close the exit question"
 kill -0 "$pid" 2>/dev/null || fail "No ended the program"
-[ "$(probe name Image1)" = "写真：paso1.jpg" ] || fail "No changed the picture"
+[ "$(probe name Image1)" = "表示中の写真：paso1.jpg" ] || fail "No changed the picture"
 sleep 0.5
 click_end
 wait_probe "終了
@@ -208,7 +208,7 @@ wait_probe 1 visible || fail "the main window did not appear after the box"
 [ "$(probe name Image1)" = "写真" ] || fail "the frame is not empty"
 [ "$(probe text | head -n 1)" = "パソコン部の部室って、いったいどんな所なの？" ] || fail "entry 1's text"
 click_control Command2
-wait_probe "写真：room2.jpg" name Image1 || fail "写真2 did not show room2.jpg from the Japanese folder"
+wait_probe "表示中の写真：room2.jpg" name Image1 || fail "写真2 did not show room2.jpg from the Japanese folder"
 # The close box: no question, status 0.
 xdotool key alt+F4
 wait_exit "$pid"

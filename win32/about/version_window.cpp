@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/glide.h"
+#include "core/reader_texts.h"
 #include "win32/forms/device.h"
 #include "win32/forms/frame.h"
 #include "win32/forms/keyboard.h"
@@ -51,8 +52,9 @@ void Form2::create()
     (void)registered;
     // The owner keeps the window in front of the main window; the main window
     // is disabled while it is shown.
-    window_ = CreateWindowExW(kExStyle, kClassName, L"バージョン情報", kStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 0, 0, owner_, nullptr, instance_, this);
+    window_ = CreateWindowExW(kExStyle, kClassName, wide::string(version_layout::kCaption).c_str(),
+                              kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner_, nullptr,
+                              instance_, this);
     if (!window_)
         return;
     const UINT dpi = GetDpiForWindow(window_);
@@ -68,9 +70,9 @@ void Form2::create()
     // The labels top to bottom, then the icon: read in that order.
     for (Id id : {Id::Label1, Id::Label2, Id::Label3, Id::Image1}) {
         const layout::Control &c = kControls[row(id)];
-        hosts_[row(id)] =
-            painted_item::create(window_, kFirstId + row(id),
-                                 id == Id::Image1 ? L"アイコン" : wide::view(c.caption), instance_);
+        hosts_[row(id)] = painted_item::create(
+            window_, kFirstId + row(id),
+            wide::view(id == Id::Image1 ? reader_texts::kIcon : c.caption), instance_);
     }
     placeControls();
     form_.Form_Load();

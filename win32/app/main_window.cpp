@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/guide_entries.h"
+#include "core/reader_texts.h"
 #include "win32/about/version_window.h"
 #include "win32/forms/device.h"
 #include "win32/forms/frame.h"
@@ -61,10 +62,11 @@ void Form1::create()
         return;
     // The menu bar: two commands, no menus under them.
     HMENU bar = CreateMenu();
-    AppendMenuW(bar, MF_STRING, kEnd, L"終了");
-    AppendMenuW(bar, MF_STRING, kVer, L"バージョン情報");
-    window_ = CreateWindowExW(0, kClassName, L"ヌペ部の謎", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
-                              0, nullptr, bar, instance_, this);
+    static_assert(main_layout::kMenu[0].name == u"End" && main_layout::kMenu[1].name == u"Ver");
+    AppendMenuW(bar, MF_STRING, kEnd, wide::string(main_layout::kMenu[0].caption).c_str());
+    AppendMenuW(bar, MF_STRING, kVer, wide::string(main_layout::kMenu[1].caption).c_str());
+    window_ = CreateWindowExW(0, kClassName, wide::string(main_layout::kCaption).c_str(), kStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, bar, instance_, this);
     if (!window_) {
         DestroyMenu(bar);
         return;
@@ -136,14 +138,15 @@ void Form1::createControls()
     // The title and the plan's labels, top to bottom, then the photograph.
     for (Id id : {Id::Label4, Id::Label5, Id::Label2, Id::Label3, Id::Label1, Id::Image1}) {
         const layout::Control &c = kControls[row(id)];
-        const std::wstring_view name = id == Id::Image1 ? L"写真" : wide::view(c.caption);
+        const std::wstring_view name =
+            wide::view(id == Id::Image1 ? reader_texts::kImage1 : c.caption);
         windows_[row(id)] = painted_item::create(window_, kFirstId + row(id), name, instance_);
     }
     // A new group after the options, so that the arrow keys stay among them.
     SetWindowLongW(windows_[row(Id::Label4)], GWL_STYLE,
                    GetWindowLongW(windows_[row(Id::Label4)], GWL_STYLE) | WS_GROUP);
-    plan_ = painted_item::create(window_, kFirstId + int(kControls.size()), L"部室の見取り図",
-                                 instance_);
+    plan_ = painted_item::create(window_, kFirstId + int(kControls.size()),
+                                 wide::view(reader_texts::kPlan), instance_);
 }
 
 void Form1::placeControls()
@@ -194,7 +197,7 @@ void Form1::setImage1(guide::Picture picture, std::u16string_view fileName)
 {
     surface_.setPicture(row(Id::Image1), std::move(picture));
     HWND image = windows_[row(Id::Image1)];
-    SetWindowTextW(image, (L"写真：" + wide::string(fileName)).c_str());
+    SetWindowTextW(image, wide::string(reader_texts::image1Description(fileName)).c_str());
     InvalidateRect(image, nullptr, FALSE);
 }
 
