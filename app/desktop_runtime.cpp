@@ -1,11 +1,15 @@
 #include "app/desktop_runtime.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <system_error>
+#include <thread>
 
 #include "core/picture_loader.h"
 #include "forms/classic_palette.h"
@@ -41,15 +45,64 @@ int DesktopRuntime::MsgBox(std::u16string_view prompt, int style, std::u16string
 
 std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder(); }
 
+namespace {
+
+// A decode that runs longer than this shows the busy cursor.
+constexpr int kBusyCursorMs = 100;
+
+// Runs `work` on a thread of its own while this one goes on painting the
+// windows, and returns its result. Input waits meanwhile, as it does while a
+// message box is up, so the handler that asked for the picture finishes
+// before any click or key reaches another: what the handlers do, and in
+// which order, is as if the decode had been instant. Where no thread can be
+// had, the work runs here.
+guide::Picture keepingWindowsAlive(std::function<guide::Picture()> work)
+{
+    QEventLoop loop;
+    std::promise<guide::Picture> result;
+    std::future<guide::Picture> picture = result.get_future();
+    std::thread worker;
+    try {
+        worker = std::thread([&work, &result, &loop] {
+            result.set_value(work());
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+    } catch (const std::system_error &) {
+        return work();
+    }
+    bool busy = false;
+    QTimer cursor;
+    cursor.setSingleShot(true);
+    QObject::connect(&cursor, &QTimer::timeout, &loop, [&busy] {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        busy = true;
+    });
+    cursor.start(kBusyCursorMs);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return picture.get();
+}
+
+} // namespace
+
 guide::Picture DesktopRuntime::LoadPicture(const std::filesystem::path &path,
                                            guide::Size deviceSize)
 {
-    if (prefetched_.valid()) {
-        guide::Picture early = prefetched_.get();
-        if (path == prefetchPath_ && deviceSize == prefetchSize_)
-            return early;
-    }
-    return guide::loadPicture(path, deviceSize);
+    std::future<guide::Picture> early = std::move(prefetched_);
+    const bool same = early.valid() && path == prefetchPath_ && deviceSize == prefetchSize_;
+    if (same && early.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        return early.get();
+    const Loader load = loader_ ? loader_ : Loader(guide::loadPicture);
+    return keepingWindowsAlive([&] {
+        if (early.valid()) {
+            guide::Picture read = early.get();
+            if (same)
+                return read;
+        }
+        return load(path, deviceSize);
+    });
 }
 
 void DesktopRuntime::prefetchPicture(const std::filesystem::path &path, guide::Size deviceSize)

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <future>
 
 #include "core/forms_runtime.h"
@@ -21,6 +22,10 @@ public:
     /// its transients on X11 and its children on Wayland, and centre on it.
     void setOwner(QWidget *owner) { owner_ = owner; }
 
+    /// What reads a picture; guide::loadPicture unless a test hands in another.
+    using Loader = std::function<guide::Picture(const std::filesystem::path &, guide::Size)>;
+    void setLoader(Loader loader) { loader_ = std::move(loader); }
+
     /// Starts reading a picture on another thread. The next LoadPicture takes
     /// the result if it asks for the same file at the same size, and reads
     /// for itself otherwise; later ones always read anew.
@@ -31,4 +36,5 @@ private:
     std::filesystem::path prefetchPath_;
     guide::Size prefetchSize_;
     std::future<guide::Picture> prefetched_;
+    Loader loader_;
 };

@@ -3,12 +3,31 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <cerrno>
+
+#include <fcntl.h>
+
 #include "app/desktop_runtime.h"
 #include "app/main_window.h"
 #include "forms/display_guard.h"
 #include "forms/fonts.h"
 #include "forms/qt_convert.h"
 #include "resources/version.h"
+
+namespace {
+
+// Descriptors 0, 1 and 2 closed at start (a program started with 2>&-) would
+// be handed to the next files opened, and a warning written to "standard
+// error" would land in one of them. They are opened on /dev/null before any
+// other code runs, static constructors included.
+[[gnu::constructor(101)]] void openStandardDescriptors()
+{
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF && ::open("/dev/null", O_RDWR) < 0)
+            return;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -42,3 +42,14 @@ target_link_libraries(peak_memory PRIVATE bench_support)
 
 qt_add_executable(glide_ticks "${bench_dir}/glide_ticks.cpp")
 target_link_libraries(glide_ticks PRIVATE bench_support)
+
+# The loader's budgets: one load's cost, photographs of any size and coding,
+# and what each file costs libjpeg itself (bench/loader_budgets.sh).
+add_executable(load_once "${bench_dir}/load_once.cpp")
+target_link_libraries(load_once PRIVATE mirteka_core)
+add_executable(write_photo "${bench_dir}/write_photo.cpp")
+target_include_directories(write_photo PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+target_link_libraries(write_photo PRIVATE JPEG::JPEG)
+add_executable(jpeg_cost "${bench_dir}/jpeg_cost.cpp")
+target_include_directories(jpeg_cost PRIVATE "${CMAKE_SOURCE_DIR}")
+target_link_libraries(jpeg_cost PRIVATE JPEG::JPEG)

@@ -1,15 +1,17 @@
 // libjpeg-turbo with its hooks as the guard:
 //  - the source manager reads the file through a small buffer, never past the
-//    size the file had when it was opened, and ends the decode where the bytes
-//    end (a file cut short, whatever follows the cut);
-//  - the error and warning handlers end the decode at the first complaint,
-//    as djpeg -strict does: a warning means the decoder guessed or skipped;
-//  - the progress monitor sees every scan the decoder starts and adds up the
-//    work, as djpeg -maxscans does;
+//    size the file had when it was opened nor far past the picture's end
+//    marker; where the bytes end first it hands the decoder an end marker, and
+//    whether the data was complete is judged afterwards (picture_limits.h);
+//  - the warning handler decides by what each warning means: lost or corrupt
+//    data ends the decode, a quirk around complete data does not;
+//  - the progress monitor sees every scan the decoder starts and adds its
+//    work to the file's budget before the scan runs;
 //  - only APP1 segments get a handler, which reads the EXIF orientation into a
 //    fixed buffer; every other segment is skipped, none is kept;
 //  - before the decoder allocates for the picture, the file must be able to
-//    hold it and its coefficients must fit their budget.
+//    hold it and its coefficients must fit the file's budget, which is also
+//    the decoder's own memory limit behind that check.
 //
 // libjpeg reports errors by calling a handler that must not return; the
 // documented way out is longjmp. It jumps only over libjpeg's C frames and
@@ -48,10 +50,11 @@ namespace {
 // nothing next to decoding, small enough never to matter in memory.
 constexpr std::size_t kReadWindow = std::size_t{128} << 10;
 
-// Memory that libjpeg may give its virtual arrays. Only the coefficient buffer
-// of a multi-scan picture is one; the budget is checked before it is
-// allocated, and this is the decoder's own backstop behind that check.
-constexpr long kMaxDecoderMemory = long{limits::kMaxCoefficientBytes + (std::int64_t{16} << 20)};
+// Memory libjpeg may hold besides a coefficient buffer (tables, row buffers
+// of a 65,535-pixel-wide picture), in its limit for virtual arrays: only the
+// coefficient buffer of a multi-scan picture is one, and its budget is checked
+// before it is allocated; the limit is the decoder's own backstop behind that.
+constexpr std::int64_t kDecoderOverheadBytes = std::int64_t{16} << 20;
 
 // The byte order of a 0xFFRRGGBB pixel in memory.
 constexpr J_COLOR_SPACE kRgb32 =
@@ -68,7 +71,11 @@ struct Decoder
 
     int fd = -1;
     std::int64_t fileBytes = 0;
-    std::int64_t unread = 0; ///< bytes of the file not read yet
+    std::int64_t unread = 0;             ///< bytes of the file not read yet
+    bool ended = false;                  ///< the file ended before its end marker
+    int rowsLeftAtEnd = 0;               ///< iMCU rows the scan had to go when the file ended
+    std::uint32_t scannedComponents = 0; ///< bit i: component i was in a scan
+    DecodeOptions options;
 
     JpegFailure failure = JpegFailure::None;
     JpegCost cost;
@@ -93,17 +100,46 @@ Decoder &decoderOf(j_decompress_ptr info) { return *static_cast<Decoder *>(info-
 
 // --- Errors and warnings ---
 
-[[noreturn]] void errorExit(j_common_ptr common) { fail(decoderOf(common), JpegFailure::Corrupt); }
+[[noreturn]] void errorExit(j_common_ptr common)
+{
+    // Past the memory limit, libjpeg asks for a backing store it does not have.
+    const bool memory = common->err->msg_code == JERR_NO_BACKING_STORE ||
+                        common->err->msg_code == JERR_OUT_OF_MEMORY;
+    fail(decoderOf(common), memory ? JpegFailure::CoefficientMemory : JpegFailure::Corrupt);
+}
+
+// What a warning means; the rule for each code is written in picture_limits.h.
+JpegFailure warningMeans(const Decoder &d, const jpeg_error_mgr &err)
+{
+    switch (err.msg_code) {
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+    case JWRN_NOT_SEQUENTIAL:
+        return JpegFailure::None;
+    case JWRN_EXTRANEOUS_DATA: {
+        const int skipped = err.msg_parm.i[0];
+        const int marker = err.msg_parm.i[1];
+        if (marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7)
+            return JpegFailure::Corrupt;
+        return d.cost.scans == 0 || skipped <= limits::kMaxStrayBytes ? JpegFailure::None
+                                                                      : JpegFailure::Corrupt;
+    }
+    case JWRN_HIT_MARKER:
+    case JWRN_JPEG_EOF:
+        return JpegFailure::Truncated;
+    default:
+        return JpegFailure::Corrupt;
+    }
+}
 
 void emitMessage(j_common_ptr common, int level)
 {
     if (level >= 0)
         return; // trace messages
-    // The entropy decoder met a marker (or the end) before the scan's data
-    // ended, and would fill the rest of the picture with grey.
-    const bool cut =
-        common->err->msg_code == JWRN_HIT_MARKER || common->err->msg_code == JWRN_JPEG_EOF;
-    fail(decoderOf(common), cut ? JpegFailure::Truncated : JpegFailure::Corrupt);
+    Decoder &d = decoderOf(common);
+    if (const JpegFailure why = warningMeans(d, *common->err); why != JpegFailure::None)
+        fail(d, why);
+    ++d.cost.quirks;
 }
 
 void outputMessage(j_common_ptr) {}
@@ -113,12 +149,32 @@ void outputMessage(j_common_ptr) {}
 void initSource(j_decompress_ptr) {}
 void termSource(j_decompress_ptr) {}
 
+// Whether the entropy decoder is inside a scan's data.
+bool inScan(const jpeg_decompress_struct &info)
+{
+    return info.input_scan_number > 0 && info.unread_marker == 0 &&
+           info.input_iMCU_row < info.total_iMCU_rows;
+}
+
 boolean fillInput(j_decompress_ptr info)
 {
     Decoder &d = decoderOf(info);
+    if (d.fileBytes - d.unread >= limits::kMaxPictureBytes)
+        fail(d, JpegFailure::TooLarge);
     const std::size_t want = std::size_t(std::min<std::int64_t>(d.unread, kReadWindow));
-    if (want == 0)
-        fail(d, JpegFailure::Truncated); // the file ended before its end marker
+    if (want == 0) {
+        // The file ended before its end marker: hand the decoder one, once,
+        // and judge afterwards whether the data before it was whole.
+        if (d.ended)
+            fail(d, JpegFailure::Truncated);
+        d.ended = true;
+        if (inScan(*info))
+            d.rowsLeftAtEnd = int(info->total_iMCU_rows - info->input_iMCU_row);
+        static const JOCTET endMarker[] = {0xFF, JPEG_EOI};
+        info->src->next_input_byte = endMarker;
+        info->src->bytes_in_buffer = sizeof endMarker;
+        return TRUE;
+    }
 #ifdef _WIN32
     const auto got = ::_read(d.fd, d.window.data(), unsigned(want));
 #else
@@ -173,7 +229,7 @@ std::uint8_t nextByte(j_decompress_ptr info)
 // Bytes the decoder has taken from the file so far.
 std::int64_t consumed(const Decoder &d)
 {
-    return d.fileBytes - d.unread - std::int64_t(d.source.bytes_in_buffer);
+    return d.ended ? d.fileBytes : d.fileBytes - d.unread - std::int64_t(d.source.bytes_in_buffer);
 }
 
 // --- Metadata: the first EXIF segment's orientation, nothing kept ---
@@ -204,19 +260,49 @@ boolean readApp1(j_decompress_ptr info)
 
 // --- Scans ---
 
+// A scan's work, counted before it runs: the blocks it passes over, each
+// weighted by the coefficients of its band where nothing makes the file pay
+// for them (picture_limits.h).
+std::int64_t scanWork(const jpeg_decompress_struct &info)
+{
+    std::int64_t blocks = 0;
+    if (info.comps_in_scan == 1) {
+        const jpeg_component_info &c = *info.cur_comp_info[0];
+        blocks = std::int64_t{c.width_in_blocks} * c.height_in_blocks;
+    } else {
+        blocks = std::int64_t{info.MCUs_per_row} * info.MCU_rows_in_scan * info.blocks_in_MCU;
+    }
+    return blocks * limits::workPerBlock(info.progressive_mode, info.arith_code, info.Ss, info.Se);
+}
+
 void monitorProgress(j_common_ptr common)
 {
     Decoder &d = decoderOf(common);
     const jpeg_decompress_struct &info = d.info;
     while (d.cost.scans < info.input_scan_number) {
         ++d.cost.scans;
+        if (d.cost.scans > limits::kMaxScans)
+            fail(d, JpegFailure::TooManyScans);
+        d.cost.work += scanWork(info);
         for (int i = 0; i < info.comps_in_scan; ++i)
-            d.cost.scanBlocks += std::int64_t{info.cur_comp_info[i]->width_in_blocks} *
-                                 info.cur_comp_info[i]->height_in_blocks;
-        if (!limits::scansAffordable(d.cost.scans, d.cost.scanBlocks, d.cost.pictureBlocks))
-            fail(d, d.cost.scans > limits::kMaxScans ? JpegFailure::TooManyScans
-                                                     : JpegFailure::ScanWork);
+            d.scannedComponents |= 1u << (info.cur_comp_info[i]->component_index & 31);
+        if (d.cost.work > limits::workBudget(d.fileBytes, d.cost.arithmetic))
+            fail(d, JpegFailure::ScanWork);
     }
+}
+
+// Whether the scans covered the picture: every component, and in a
+// progressive picture every coefficient to its last bit.
+bool scansCoverPicture(const jpeg_decompress_struct &info, std::uint32_t scanned)
+{
+    for (int c = 0; c < info.num_components; ++c) {
+        if ((scanned >> c & 1u) == 0)
+            return false;
+        for (int k = 0; info.progressive_mode && k < DCTSIZE2; ++k)
+            if (info.coef_bits[c][k] != 0)
+                return false;
+    }
+    return true;
 }
 
 // --- The steps, each under the error trap ---
@@ -234,7 +320,6 @@ void create(Decoder &d)
     jpeg_create_decompress(&d.info);
     d.created = true;
     d.info.client_data = &d;
-    d.info.mem->max_memory_to_use = kMaxDecoderMemory;
     d.source.init_source = initSource;
     d.source.fill_input_buffer = fillInput;
     d.source.skip_input_data = skipInput;
@@ -254,6 +339,9 @@ void decodeRows(Decoder &d)
 {
     jpeg_decompress_struct &info = d.info;
     jpeg_start_decompress(&info);
+    // A multi-scan picture's scans have all been read by now.
+    if (d.ended && !scansCoverPicture(info, d.scannedComponents))
+        fail(d, JpegFailure::Truncated);
     while (info.output_scanline < info.output_height) {
         std::array<JSAMPROW, 8> rows{};
         const JDIMENSION count =
@@ -264,6 +352,10 @@ void decodeRows(Decoder &d)
         jpeg_read_scanlines(&info, rows.data(), count);
     }
     jpeg_finish_decompress(&info);
+    // An arithmetic decoder takes zeros past the end without a warning: only
+    // in its last row of MCUs may a scan have wanted more than the file had.
+    if (d.ended && (d.rowsLeftAtEnd > 1 && d.cost.arithmetic))
+        fail(d, JpegFailure::Truncated);
 }
 
 // What the headers declare, against the limits that apply before allocation.
@@ -284,11 +376,17 @@ JpegFailure judgeHeaders(Decoder &d)
                                      limits::kCoefficientBlockBytes;
         }
     }
+    // The decoder's own limit follows the file, whether or not the checks
+    // below run (a test skips them to reach it).
+    d.info.mem->max_memory_to_use =
+        long(limits::coefficientBudget(d.fileBytes) + kDecoderOverheadBytes);
+    if (!d.options.checkHeaders)
+        return JpegFailure::None;
     if (cost.pictureBlocks > limits::kMaxPictureBlocks)
         return JpegFailure::TooLarge;
     if (!limits::fileCanHold(cost.pictureBlocks, cost.dataBytes, cost.arithmetic))
         return JpegFailure::CannotHold;
-    if (cost.coefficientBytes > limits::kMaxCoefficientBytes)
+    if (cost.coefficientBytes > limits::coefficientBudget(d.fileBytes))
         return JpegFailure::CoefficientMemory;
     return JpegFailure::None;
 }
@@ -296,15 +394,22 @@ JpegFailure judgeHeaders(Decoder &d)
 // The smallest scale n/8 at which the picture covers `frame`, n a power of
 // two: libjpeg-turbo has vector code for the 8, 4, 2 and 1 point inverse DCTs
 // only. At 5/8 a 640 × 480 photo spent two fifths of its decoding in the plain
-// 10- and 5-point ones and took longer than at full size.
+// 10- and 5-point ones and took longer than at full size. Where covering one
+// direction makes the other more than twice what the frame needs (a thin
+// picture: 327 × 65,500 covers 328 × 247 at no scale), the scale goes down
+// again, to 1/8 at the least: the picture is stretched in the direction it
+// falls short, and never decoded far larger than it is shown.
 int scaleEighths(Size picture, Size frame)
 {
-    for (int n = 1; n < 8; n *= 2) {
-        const auto scaled = [n](int side) { return (std::int64_t{side} * n + 7) / 8; };
-        if (scaled(picture.width) >= frame.width && scaled(picture.height) >= frame.height)
-            return n;
-    }
-    return 8;
+    const auto scaled = [](int side, int n) { return (std::int64_t{side} * n + 7) / 8; };
+    int n = 1;
+    while (n < 8 &&
+           (scaled(picture.width, n) < frame.width || scaled(picture.height, n) < frame.height))
+        n *= 2;
+    while (n > 1 && (scaled(picture.width, n) > 2 * std::int64_t{frame.width} ||
+                     scaled(picture.height, n) > 2 * std::int64_t{frame.height}))
+        n /= 2;
+    return n;
 }
 
 // Adobe's CMYK, as libjpeg hands it over (stored inverted), to RGB32 in place.
@@ -332,9 +437,10 @@ struct DestroyDecoder
 
 } // namespace
 
-JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame)
+JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame, DecodeOptions options)
 {
     const auto d = std::make_unique<Decoder>();
+    d->options = options;
     d->info.err = jpeg_std_error(&d->errors);
     d->errors.error_exit = errorExit;
     d->errors.emit_message = emitMessage;
@@ -364,6 +470,9 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame)
     info.scale_denom = 8;
     if (!guarded(*d, calcOutput))
         return finish(d->failure);
+    d->cost.outputPixels = std::int64_t{info.output_width} * info.output_height;
+    if (d->cost.outputPixels > limits::kMaxOutputPixels)
+        return finish(JpegFailure::TooLarge);
     // Shrunk by a third or more afterwards, the picture loses the precision of
     // the accurate DCT and of smooth chroma upsampling in the smoothing anyway:
     // take the fast paths, which cut a 640 × 480 photo's load by a quarter.
@@ -381,6 +490,7 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame)
     d->stride = std::size_t(image.width) * sizeof(std::uint32_t);
     if (!guarded(*d, decodeRows))
         return finish(d->failure);
+    d->cost.pictureBytes = consumed(*d);
     if (cmyk)
         cmykToRgb(image);
     out.image = std::move(image);

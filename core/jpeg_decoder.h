@@ -18,9 +18,10 @@ enum class JpegFailure {
     Truncated,         ///< the data ended before the picture did
     CannotHold,        ///< the file is too small to hold the picture it declares
     TooLarge,          ///< more blocks than any photograph for the frame
-    CoefficientMemory, ///< a multi-scan picture needs too many buffered coefficients
+    CoefficientMemory, ///< a multi-scan picture needs more buffered coefficients than the file
+                       ///< earns
     TooManyScans,      ///< the decoder met more scans than any encoder writes
-    ScanWork,          ///< the scans together pass over the picture too many times
+    ScanWork,          ///< the scans together cost more work than the file earns
 };
 
 /// What a picture cost the decoder, as far as the decode got.
@@ -29,9 +30,21 @@ struct JpegCost
     std::int64_t dataBytes = 0;        ///< bytes from the end of the headers to the end of the file
     std::int64_t pictureBlocks = 0;    ///< 8 × 8 blocks of all components
     std::int64_t coefficientBytes = 0; ///< buffered coefficients; 0 for a single-scan picture
-    std::int64_t scanBlocks = 0;       ///< blocks covered by the scans started, summed
+    std::int64_t work = 0;             ///< coefficient visits of the scans started, summed
+    std::int64_t outputPixels = 0;     ///< pixels at the scale decoded at
+    std::int64_t pictureBytes = 0;     ///< bytes the decoder took, headers to end marker
     int scans = 0;                     ///< scans the decoder started
+    int quirks = 0;                    ///< warnings about quirks around complete data, let pass
     bool arithmetic = false;
+};
+
+/// For tests only.
+struct DecodeOptions
+{
+    /// Whether the picture's size is judged from its headers before the decoder
+    /// allocates for it. Off, the decoder's own memory limit is what stops a
+    /// picture too large for the file.
+    bool checkHeaders = true;
 };
 
 struct JpegPicture
@@ -46,8 +59,10 @@ struct JpegPicture
 constexpr bool isQuarterTurn(int orientation) { return orientation >= 5 && orientation <= 8; }
 
 /// Decodes the JPEG file open on `fd`, reading at most `fileBytes` from its
-/// current position, at the smallest of libjpeg's scales (1/8 to 8/8) that
-/// covers `frame` once the picture is turned upright, or at full size.
-JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame);
+/// current position and not much past its end marker, at the smallest of
+/// libjpeg's scales (1/8 to 8/8) that covers `frame` once the picture is
+/// turned upright, or at full size; a thin picture at no more than twice what
+/// the frame needs across, if it can.
+JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame, DecodeOptions options = {});
 
 } // namespace guide

@@ -111,6 +111,32 @@ Picture scaleSmoothly(const Picture &from, Size to)
     const Filter across = filterFor(from.width, to.width);
     const Filter down = filterFor(from.height, to.height);
 
+    // The axis that shrinks more goes first, so that the picture between the
+    // passes is the smaller of the two ways round: a thin picture decoded at
+    // 41 × 8188 goes to 41 × 247 first, not to 328 × 8188.
+    if (std::int64_t{to.width} * from.height > std::int64_t{from.width} * to.height) {
+        Picture columns = makePicture({from.width, to.height});
+        Picture result = makePicture(to);
+        if (columns.isNull() || result.isNull())
+            return {};
+        for (int y = 0; y < to.height; ++y) {
+            const Taps &t = down.taps[std::size_t(y)];
+            const std::uint32_t *in = &from.pixels[std::size_t(t.first) * from.width];
+            std::uint32_t *out = &columns.pixels[std::size_t(y) * from.width];
+            for (int x = 0; x < from.width; ++x)
+                out[x] = blend(in + x, std::size_t(from.width), &down.weights[t.weight], t.count);
+        }
+        for (int y = 0; y < to.height; ++y) {
+            const std::uint32_t *in = &columns.pixels[std::size_t(y) * from.width];
+            std::uint32_t *out = &result.pixels[std::size_t(y) * to.width];
+            for (int x = 0; x < to.width; ++x) {
+                const Taps &t = across.taps[std::size_t(x)];
+                out[x] = blend(in + t.first, 1, &across.weights[t.weight], t.count);
+            }
+        }
+        return result;
+    }
+
     // Rows first: each input row stretched to the output's width.
     Picture rows = makePicture({to.width, from.height});
     Picture result = makePicture(to);

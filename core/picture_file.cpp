@@ -123,7 +123,7 @@ PictureFile::~PictureFile()
         closeFile(fd_);
 }
 
-PictureFile openPictureFile(const std::filesystem::path &path, std::int64_t maxBytes)
+PictureFile openPictureFile(const std::filesystem::path &path)
 {
     if (path.empty() || !path.is_absolute())
         return {};
@@ -131,7 +131,7 @@ PictureFile openPictureFile(const std::filesystem::path &path, std::int64_t maxB
     if (fd < 0)
         return {};
     std::int64_t size = 0;
-    if (!regularFileSize(fd, size) || size > maxBytes) {
+    if (!regularFileSize(fd, size)) {
         closeFile(fd);
         return {};
     }

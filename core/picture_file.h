@@ -31,9 +31,10 @@ private:
     std::int64_t size_ = 0;
 };
 
-/// The regular file at the absolute `path` (links followed), if it is no
-/// larger than `maxBytes`. Empty and relative paths, directories, FIFOs and
-/// devices give an empty result, and a FIFO without a writer does not block.
-PictureFile openPictureFile(const std::filesystem::path &path, std::int64_t maxBytes);
+/// The regular file at the absolute `path` (links followed), of any size: the
+/// decoder reads only the picture at its start. Empty and relative paths,
+/// directories, FIFOs and devices give an empty result, and a FIFO without a
+/// writer does not block.
+PictureFile openPictureFile(const std::filesystem::path &path);
 
 } // namespace guide

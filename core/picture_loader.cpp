@@ -19,7 +19,7 @@ Picture loadPicture(const std::filesystem::path &path, Size size)
 {
     if (size.isEmpty())
         return {};
-    const PictureFile file = openPictureFile(path, limits::kMaxFileBytes);
+    const PictureFile file = openPictureFile(path);
     if (!file)
         return {};
     const JpegPicture decoded = decodeJpeg(file.fd(), file.size(), size);

@@ -34,14 +34,18 @@ void require(bool condition)
         std::abort();
 }
 
-// A picture came out: what it cost must lie within every limit.
-void checkCost(const guide::JpegCost &cost)
+// A picture came out: what it cost must lie within every budget the file's
+// size earns.
+void checkCost(const guide::JpegCost &cost, std::int64_t fileBytes)
 {
     require(cost.pictureBlocks > 0 && cost.pictureBlocks <= limits::kMaxPictureBlocks);
     require(limits::fileCanHold(cost.pictureBlocks, cost.dataBytes, cost.arithmetic));
-    require(cost.coefficientBytes <= limits::kMaxCoefficientBytes);
-    require(cost.scans >= 1 &&
-            limits::scansAffordable(cost.scans, cost.scanBlocks, cost.pictureBlocks));
+    require(cost.coefficientBytes <= limits::coefficientBudget(fileBytes));
+    require(cost.scans >= 1 && cost.scans <= limits::kMaxScans);
+    require(cost.work > 0 && cost.work <= limits::workBudget(fileBytes, cost.arithmetic));
+    require(cost.outputPixels > 0 && cost.outputPixels <= limits::kMaxOutputPixels);
+    require(cost.pictureBytes > 0 && cost.pictureBytes <= fileBytes &&
+            cost.pictureBytes <= limits::kMaxPictureBytes);
 }
 
 } // namespace
@@ -73,14 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort();
     file.close();
 
-    const guide::PictureFile opened = guide::openPictureFile(picturePath, limits::kMaxFileBytes);
+    const guide::PictureFile opened = guide::openPictureFile(picturePath);
     require(bool(opened));
     const guide::JpegPicture decoded = guide::decodeJpeg(opened.fd(), opened.size(), kFrame);
     require(decoded.orientation >= 1 && decoded.orientation <= 8);
     require(decoded.cost.scans <= limits::kMaxScans + 1);
     if (decoded.failure == guide::JpegFailure::None) {
         require(!decoded.image.isNull());
-        checkCost(decoded.cost);
+        checkCost(decoded.cost, std::int64_t(size));
     } else {
         require(decoded.image.isNull());
     }

@@ -49,3 +49,15 @@ xdotool key Return # Yes is the default button
 wait_for_exit "$pid"
 [ "$status" = 0 ] || fail "終了 answered with Enter ended with status $status"
 echo "ended by 終了 and Enter: status 0"
+
+# Started with its standard error closed and no usable runtime folder, the
+# program writes Qt's warnings nowhere (its descriptor 2 reopened on
+# /dev/null, so no file it opens later takes that number) and shows its window.
+XDG_RUNTIME_DIR=/nonexistent "$program" 2>&- &
+pid=$!
+win=$(wait_for_window "ヌペ部の謎") || fail "no window when started with 2>&- and no runtime folder"
+ls -l "/proc/$pid/fd/2" 2>/dev/null | grep -q /dev/null || fail "descriptor 2 is not /dev/null"
+wmctrl -i -c "$win"
+wait_for_exit "$pid"
+[ "$status" = 0 ] || fail "started with 2>&-, closing ended with status $status"
+echo "started with standard error closed: window shown, status 0"

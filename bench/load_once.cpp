@@ -1,0 +1,47 @@
+// Loads one picture as the program does and says what it cost: CPU seconds
+// of the load (this process's user and system time around it), whether it
+// showed, why not, and the scale libjpeg decoded at. Peak memory is taken from
+// outside (/usr/bin/time). No toolkit: the core alone.
+//
+//   load_once FILE [WIDTHxHEIGHT]
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+#include "core/jpeg_decoder.h"
+#include "core/picture_file.h"
+#include "core/picture_loader.h"
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    guide::Size frame{328, 247};
+    if (argc < 2 || (argc > 2 && std::sscanf(argv[2], "%dx%d", &frame.width, &frame.height) != 2)) {
+        std::fprintf(stderr, "usage: load_once FILE [WIDTHxHEIGHT]\n");
+        return 2;
+    }
+    const double start = cpuSeconds();
+    const guide::Picture picture = guide::loadPicture(argv[1], frame);
+    const double cpu = cpuSeconds() - start;
+    // The same file once more through the decoder alone, for its scale and verdict.
+    const guide::PictureFile file = guide::openPictureFile(argv[1]);
+    const guide::JpegPicture decoded =
+        file ? guide::decodeJpeg(file.fd(), file.size(), frame) : guide::JpegPicture{};
+    const long long picturePixels = decoded.image.isNull() ? 0 : decoded.cost.outputPixels;
+    std::printf("cpu %.4f shown %d failure %d decoded %dx%d pixels %lld\n", cpu,
+                picture.isNull() ? 0 : 1, int(decoded.failure), decoded.image.width,
+                decoded.image.height, picturePixels);
+    return 0;
+}

@@ -1,0 +1,261 @@
+// The loader's rules on files made by real encoders and changed byte for byte
+// (tools/jpeg_corpus.py): everyday quirks around complete data show, lost or
+// corrupt data is refused; the EXIF orientation in both byte orders; the
+// decoder's own memory limit behind the header check; thin pictures decoded
+// small; data after the end marker never read as the picture.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include <doctest/doctest.h>
+
+#include "core/jpeg_decoder.h"
+#include "core/picture_limits.h"
+#include "core/picture_loader.h"
+#include "jpeg_test_files.h"
+
+// A check with what it was about, built as a string.
+#define EXPECT(condition, detail) CHECK_MESSAGE((condition), (detail))
+
+namespace fs = std::filesystem;
+using guide::JpegFailure;
+using namespace test_files;
+
+namespace {
+
+constexpr guide::Size kFrame{328, 247};
+
+// The corpus's manifest: group, name, verdict.
+std::map<std::string, std::string> corpus(const fs::path &folder)
+{
+    const std::string command = "/usr/bin/python3 '" MIRTEKA_SOURCE_DIR "/tools/jpeg_corpus.py' '" +
+                                folder.string() + "' quirks lost";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    std::map<std::string, std::string> files;
+    std::ifstream manifest(folder / "manifest.tsv");
+    for (std::string group, name, verdict; manifest >> group >> name >> verdict;)
+        files[group + "/" + name] = verdict;
+    return files;
+}
+
+bool contains(const std::string &text, const char *part) { return text.find(part) != text.npos; }
+
+// Quirk files whose quirk libjpeg warns about, so that they test a rule and
+// not only the file's decoding: each must have been let pass with its warning.
+// (Two stray bytes before the end marker after a Huffman scan are usually
+// swallowed by the decoder's look-ahead without one.)
+bool warnsAboutItsQuirk(const std::string &name)
+{
+    for (const char *warned : {"jfif", "adobe_transform", "sos_fields", "stray_2_bytes_between",
+                               "stray_2_bytes_before_frame", "stray_16", "stray_200",
+                               "stray_2_bytes_before_end_restarts"})
+        if (contains(name, warned))
+            return true;
+    return false;
+}
+
+void everydayQuirksAndLostData(const fs::path &folder)
+{
+    const auto files = corpus(folder);
+    EXPECT(files.size() > 60, "tools/jpeg_corpus.py wrote no corpus (tools/setup.sh installs "
+                              "python3-pil, libjpeg-turbo-progs and imagemagick)");
+    int endMarkersMissing = 0;
+    for (const auto &[file, verdict] : files) {
+        const Bytes bytes = read(folder / (file + ".jpg"));
+        const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
+        const std::string detail = file + ": " + name(decoded.failure);
+        if (verdict == "show") {
+            EXPECT(decoded.failure == JpegFailure::None, detail);
+            if (!contains(file, "grey") && !contains(file, "cmyk"))
+                EXPECT(layout(decoded.image) == "RBGY", detail + " " + layout(decoded.image));
+            if (warnsAboutItsQuirk(file))
+                EXPECT(decoded.cost.quirks > 0, detail + ": drew no warning");
+            endMarkersMissing += contains(file, "no_end_marker");
+        } else {
+            EXPECT(decoded.failure != JpegFailure::None && decoded.image.isNull(), detail);
+            // Data lost is told from corrupt data; neither is a budget's refusal.
+            if (contains(file, "cut"))
+                EXPECT(decoded.failure == JpegFailure::Truncated ||
+                           decoded.failure == JpegFailure::Corrupt,
+                       detail);
+            if (contains(file, "restart_marker") || contains(file, "inside_scan") ||
+                contains(file, "bogus") || contains(file, "stray"))
+                EXPECT(decoded.failure == JpegFailure::Corrupt, detail);
+        }
+    }
+    CHECK(endMarkersMissing >= 6);
+}
+
+// Stray bytes after a scan: a few before the next marker are a quirk, many
+// are the scan's data going on past where the decoder found its end.
+void strayBytesAfterAScan(const fs::path &folder)
+{
+    photo_jpeg::Photo p;
+    p.restartRows = 1;
+    const Bytes good = photo(folder, p);
+    const std::size_t end = good.rfind("\xFF\xD9");
+    for (const int stray : {2, guide::limits::kMaxStrayBytes, 64, 4000}) {
+        Bytes bytes = good;
+        bytes.insert(end, std::string(std::size_t(stray), '\x00'));
+        const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
+        const JpegFailure expected =
+            stray <= guide::limits::kMaxStrayBytes ? JpegFailure::None : JpegFailure::Corrupt;
+        EXPECT(decoded.failure == expected,
+               std::to_string(stray) + " bytes: " + name(decoded.failure));
+    }
+}
+
+// The orientation tag in both byte orders, each of the eight values: the
+// picture comes out upright at the frame's size (transposed for a quarter turn).
+void exifOrientations(const fs::path &folder)
+{
+    const Bytes plain = photo(folder, {});
+    const char *upright[] = {"RBGY", "BRYG", "YGBR", "GYRB", "RGBY", "GRYB", "YBGR", "BYRG"};
+    for (const bool bigEndian : {true, false}) {
+        for (int o = 1; o <= 8; ++o) {
+            const Bytes bytes =
+                plain.substr(0, 2) + exifOrientation(o, bigEndian) + plain.substr(2);
+            const std::string what =
+                std::string(bigEndian ? "MM" : "II") + " orientation " + std::to_string(o);
+            const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
+            EXPECT(decoded.orientation == o,
+                   what + ": read " + std::to_string(decoded.orientation));
+            write(folder / "turned.jpg", bytes);
+            const guide::Picture shown = guide::loadPicture(folder / "turned.jpg", kFrame);
+            EXPECT(shown.size() == kFrame, what);
+            EXPECT(layout(shown) == upright[o - 1], what + ": " + layout(shown));
+        }
+    }
+}
+
+// The decoder's own memory limit, which follows the file's budget, stops a
+// progressive picture too large for its file even where nothing checks the
+// headers first. Without it the decoder would allocate the buffer and decode
+// until the data ran out.
+void decodersOwnMemoryLimit(const fs::path &folder)
+{
+    photo_jpeg::Photo p;
+    p.width = p.height = 64;
+    p.colour = photo_jpeg::Colour::Grey;
+    p.progressive = true;
+    Bytes bytes = photo(folder, p);
+    // 8192 × 8192 grey: 1 Mi blocks, 128 MiB of coefficients against 56 MiB.
+    const std::size_t sof = bytes.find("\xFF\xC2");
+    bytes.replace(sof + 5, 4, std::string{char(0x20), 0, char(0x20), 0});
+    const guide::JpegPicture judged = decode(folder, bytes, kFrame);
+    EXPECT(judged.failure != JpegFailure::None, name(judged.failure));
+    CHECK(judged.cost.scans == 0);
+    const guide::JpegPicture unjudged = decode(folder, bytes, kFrame, {.checkHeaders = false});
+    EXPECT(unjudged.failure == JpegFailure::CoefficientMemory, name(unjudged.failure));
+    CHECK(unjudged.cost.scans == 0);
+    // Within the budget the same seam decodes (to the end of the data).
+    bytes.replace(sof + 5, 4, std::string{char(0x08), 0, char(0x08), 0});
+    const guide::JpegPicture small = decode(folder, bytes, kFrame, {.checkHeaders = false});
+    EXPECT(small.failure == JpegFailure::Truncated, name(small.failure));
+}
+
+// A picture too thin to cover the frame is decoded at 1/8 all the same, never
+// many times larger than the frame in its long direction, and stretched.
+void thinPictures(const fs::path &folder)
+{
+    for (const guide::Size size : {guide::Size{327, 65500}, guide::Size{65500, 327}}) {
+        photo_jpeg::Photo p;
+        p.width = size.width;
+        p.height = size.height;
+        p.grain = 2;
+        p.quality = 75;
+        const Bytes bytes = photo(folder, p);
+        const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
+        const std::string what = std::to_string(size.width) + " x " + std::to_string(size.height);
+        EXPECT(decoded.failure == JpegFailure::None, what + ": " + name(decoded.failure));
+        EXPECT(decoded.image.width == (size.width + 7) / 8 &&
+                   decoded.image.height == (size.height + 7) / 8,
+               what + ": decoded at " + std::to_string(decoded.image.width) + " x " +
+                   std::to_string(decoded.image.height));
+        write(folder / "thin.jpg", bytes);
+        const guide::Picture shown = guide::loadPicture(folder / "thin.jpg", kFrame);
+        EXPECT(shown.size() == kFrame && layout(shown) == "RBGY", what + ": " + layout(shown));
+    }
+    // Covering the frame's height at full size would make a panorama twelve
+    // times as wide as the frame: it goes down to the scale at which it is
+    // no more than twice as wide, and is stretched in height.
+    photo_jpeg::Photo wide;
+    wide.width = 4000;
+    wide.height = 300;
+    const guide::JpegPicture panorama = decode(folder, photo(folder, wide), kFrame);
+    EXPECT(panorama.image.width == 500 && panorama.image.height == 38,
+           std::to_string(panorama.image.width) + " x " + std::to_string(panorama.image.height));
+    // An ordinary photo: the smallest scale that covers the frame.
+    wide.width = 1920;
+    wide.height = 1080;
+    const guide::JpegPicture photo16x9 = decode(folder, photo(folder, wide), kFrame);
+    EXPECT(photo16x9.image.width == 480 && photo16x9.image.height == 270,
+           std::to_string(photo16x9.image.width));
+}
+
+// A photo followed by far more than any picture may hold (the video of a
+// motion photo): only the picture is decoded; the file's size is no cap.
+void trailingData(const fs::path &folder)
+{
+    photo_jpeg::Photo p;
+    p.width = 1600;
+    p.height = 1200;
+    const Bytes bytes = photo(folder, p);
+    const fs::path path = folder / "motion.jpg";
+    write(path, bytes);
+    CHECK(::truncate(path.c_str(), 3 * guide::limits::kMaxPictureBytes) == 0);
+    const guide::PictureFile file = guide::openPictureFile(path);
+    CHECK(bool(file));
+    const guide::JpegPicture decoded = guide::decodeJpeg(file.fd(), file.size(), kFrame);
+    EXPECT(decoded.failure == JpegFailure::None, name(decoded.failure));
+    CHECK(decoded.cost.pictureBytes <= std::int64_t(bytes.size()));
+    CHECK(layout(guide::loadPicture(path, kFrame)) == "RBGY");
+    // A picture of its own past the cap, made of comments before its frame.
+    const Bytes comment = segment(0xFE, std::string(65533, 'c'));
+    Bytes padded = bytes.substr(0, 2);
+    for (std::int64_t n = 0; n <= guide::limits::kMaxPictureBytes / std::int64_t(comment.size());
+         ++n)
+        padded += comment;
+    padded += bytes.substr(2);
+    CHECK(decode(folder, padded, kFrame).failure == JpegFailure::TooLarge);
+}
+
+} // namespace
+
+TEST_CASE("everyday quirks around complete data show; lost and corrupt data is refused")
+{
+    TempDir folder;
+    everydayQuirksAndLostData(folder.path);
+    strayBytesAfterAScan(folder.path);
+}
+
+TEST_CASE("the EXIF orientation in both byte orders, all eight values")
+{
+    TempDir folder;
+    exifOrientations(folder.path);
+}
+
+TEST_CASE("the decoder's own memory limit stops what the header check would")
+{
+    TempDir folder;
+    decodersOwnMemoryLimit(folder.path);
+}
+
+TEST_CASE("thin pictures are decoded small and stretched")
+{
+    TempDir folder;
+    thinPictures(folder.path);
+}
+
+TEST_CASE("data after the end marker is never the picture's")
+{
+    TempDir folder;
+    trailingData(folder.path);
+}
