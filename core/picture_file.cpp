@@ -1,6 +1,8 @@
 // On POSIX systems the path is opened one component at a time with openat():
 // each call sees a single name, so no call is refused for a path over
 // PATH_MAX, and the bytes of each name go to the system as they are.
+// On Windows the wide path goes to CreateFileW whole, as a \\?\ path when it
+// is long, and only a file on disk is kept: not a pipe, console or device.
 
 #include "core/picture_file.h"
 
@@ -9,6 +11,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -19,9 +22,38 @@ namespace {
 
 #ifdef _WIN32
 
+// Paths this long are refused unless written as \\?\ paths, which Windows
+// takes as they are: no "." or "..", backslashes only, as a full path has.
+constexpr std::size_t kShortPathLimit = MAX_PATH - 12;
+
+std::wstring extendedPath(const std::filesystem::path &path)
+{
+    const std::wstring &p = path.native();
+    if (p.size() < kShortPathLimit || p.starts_with(LR"(\\?\)"))
+        return p;
+    if (p.starts_with(LR"(\\)")) // \\server\share\... is \\?\UNC\server\share\...
+        return LR"(\\?\UNC\)" + p.substr(2);
+    return LR"(\\?\)" + p;
+}
+
 int openFile(const std::filesystem::path &path)
 {
-    return ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+    // Opening a pipe, a console or a device by name neither blocks nor reads:
+    // the type is checked before anything is read, and they are refused.
+    HANDLE file =
+        CreateFileW(extendedPath(path).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return -1;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return -1;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
+    if (fd < 0)
+        CloseHandle(file);
+    return fd; // the descriptor owns the handle now
 }
 
 bool regularFileSize(int fd, std::int64_t &size)

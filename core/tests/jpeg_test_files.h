@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "core/jpeg_decoder.h"
@@ -26,10 +27,15 @@ struct TempDir
     std::filesystem::path path;
     TempDir()
     {
-        std::string name =
-            (std::filesystem::temp_directory_path() / "mirteka-test-XXXXXX").string();
-        if (::mkdtemp(name.data()))
-            path = name;
+        // A name no other folder has: create_directory says so by making it.
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+            std::filesystem::path candidate = base / ("mirteka-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error))
+                path = std::move(candidate);
+        }
     }
     ~TempDir()
     {

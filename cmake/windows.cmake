@@ -1,0 +1,43 @@
+# The Windows program: the core and the native front end in win32/, built
+# with MinGW-w64 (tools/build_windows.sh); no Qt. Included by the top-level
+# CMakeLists.txt when the target is Windows.
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wpedantic)
+endif()
+# Wide API throughout; Windows 10 1607 or later (per-monitor DPI functions).
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                        _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+# One file that needs no DLL of ours: the C++ runtime, libgcc and winpthread
+# are linked in; only DLLs that come with Windows are imported.
+add_link_options(-static -static-libgcc -static-libstdc++
+                 $<$<CONFIG:Release,MinSizeRel>:-s>)
+
+set(MIRTEKA_ICON "" CACHE FILEPATH
+    "The program's icon as .ico, written on the build machine by mirteka_make_ico")
+if(NOT EXISTS "${MIRTEKA_ICON}")
+  message(FATAL_ERROR "MIRTEKA_ICON must name the icon file; tools/build_windows.sh writes it")
+endif()
+
+# The program's folder in the build tree: the program and its photographs side by side.
+set(MIRTEKA_APP_DIR "${CMAKE_BINARY_DIR}/app")
+
+add_subdirectory(resources)
+add_subdirectory(core)
+add_subdirectory(win32)
+add_subdirectory(photos)
+add_subdirectory(packaging/windows)
+add_subdirectory(bench/windows)
+
+include(CTest)
+if(BUILD_TESTING)
+  # Tests run under wine, in one fresh prefix that the test wine_prefix makes
+  # first in every run (tests/windows).
+  set(MIRTEKA_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine/prefix")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tools/wine_run.sh;${MIRTEKA_WINE_PREFIX}")
+  # One at a time: the first program of a wine session binds it to its display.
+  set(MIRTEKA_CORE_TEST_PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix)
+  # The core's own tests, built for Windows.
+  add_subdirectory(core/tests core-tests)
+  add_subdirectory(tests/windows)
+endif()

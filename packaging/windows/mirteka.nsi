@@ -1,0 +1,94 @@
+; Installer of the Windows program: for the current user only, without
+; administrator rights, into %LOCALAPPDATA%\Programs\mirteka, with a Start-menu
+; entry and an uninstaller registered under HKCU.
+; makensis -INPUTCHARSET UTF8 -DVERSION=1.00 -DVERSION4=1.0.0.0 -DPROGRAM=...\mirteka.exe
+;          -DPHOTOS=<folder of the ten photographs> -DICON=mirteka.ico -DOUTFILE=setup.exe mirteka.nsi
+
+; 64-bit like the program: it runs wherever the program does, and under a
+; wine without its 32-bit part.
+Target amd64-unicode
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!define NAME "ヌペ部の謎"
+!define TITLE "ヌペ部の謎　'99"
+!define MAKER "Project ZOMI"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\mirteka"
+!define SHORTCUT "$SMPROGRAMS\${NAME}.lnk"
+
+Name "${TITLE}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\mirteka"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+Icon "${ICON}"
+UninstallIcon "${ICON}"
+
+!include "MUI2.nsh"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\mirteka.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Japanese"
+
+VIProductVersion "${VERSION4}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${TITLE}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "${MAKER}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${TITLE} セットアップ"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (c) 2026 ${MAKER}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
+
+; The ten photographs the guide shows, beside the program.
+!macro Photographs DO
+  !insertmacro ${DO} "room1.jpg"
+  !insertmacro ${DO} "room2.jpg"
+  !insertmacro ${DO} "kita.jpg"
+  !insertmacro ${DO} "tv.jpg"
+  !insertmacro ${DO} "paso1.jpg"
+  !insertmacro ${DO} "paso2.jpg"
+  !insertmacro ${DO} "karasu.jpg"
+  !insertmacro ${DO} "matsu.jpg"
+  !insertmacro ${DO} "saidan.jpg"
+  !insertmacro ${DO} "higashi.jpg"
+!macroend
+!macro InstallPhoto FILE
+  File "${PHOTOS}\${FILE}"
+!macroend
+!macro RemovePhoto FILE
+  Delete "$INSTDIR\${FILE}"
+!macroend
+
+Section "Install"
+  SetShellVarContext current
+  SetOutPath "$INSTDIR"
+  File "/oname=mirteka.exe" "${PROGRAM}"
+  !insertmacro Photographs InstallPhoto
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\mirteka.exe"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${TITLE}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\mirteka.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Removes exactly what was installed, then the folder if nothing else is left in it.
+Section "Uninstall"
+  SetShellVarContext current
+  Delete "$INSTDIR\mirteka.exe"
+  !insertmacro Photographs RemovePhoto
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "${SHORTCUT}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows program on Debian 12 (as root): installs what is
+# missing, builds libjpeg-turbo from Debian's own source as a static library
+# with its vector code, then the program, a portable zip and an installer, all
+# into ./build-windows (or the folder given as $1). Safe to run again: the
+# library is built once and kept under the build folder, the program is
+# rebuilt only where it changed.
+#
+#   tools/build_windows.sh [BUILD_DIR]
+#
+# Writes BUILD_DIR/app/mirteka.exe (beside its photographs),
+# BUILD_DIR/mirteka-<version>-windows-x64.zip and
+# BUILD_DIR/mirteka-<version>-setup.exe.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+build_dir=$(realpath -m "${1:-build-windows}")
+toolchain=$source_dir/cmake/mingw-w64-x86_64.cmake
+
+packages=(
+  cmake ninja-build ccache
+  # the icon is drawn as XPM and turned into .ico by a tool of the Linux build
+  g++ qt6-base-dev libfontconfig-dev libjpeg62-turbo-dev
+  # the cross compilers (posix threads), the resource compiler and objdump
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  # libjpeg-turbo's vector code, and unpacking Debian's source of it
+  nasm dpkg-dev
+  # the portable zip and the installer
+  zip nsis
+  # the program and its tests under wine on a virtual display, the core's test framework
+  wine wine64 xvfb openbox xdotool x11-utils imagemagick fonts-ipafont-gothic doctest-dev
+)
+source tools/install_packages.sh
+install_packages "${packages[@]}"
+
+# libjpeg-turbo: the version Debian 12 ships, from Debian's source package, so
+# the Windows program decodes with the same library as the Linux one.
+jpeg_version=2.1.5
+deps=$build_dir/deps
+jpeg_prefix=$deps/libjpeg-turbo-$jpeg_version
+jpeg_stamp=$jpeg_prefix/.built
+
+# Adds deb-src entries for the Debian suites already configured, once, so that
+# `apt-get source` finds the source package.
+ensure_deb_src() {
+  apt-get source --print-uris -qq libjpeg-turbo >/dev/null 2>&1 && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Run as root (or with sudo) to add deb-src entries for apt-get source." >&2
+    return 1
+  fi
+  local stanzas=/etc/apt/sources.list.d/mirteka-deb-src.sources
+  local lines=/etc/apt/sources.list.d/mirteka-deb-src.list f
+  echo "Adding deb-src entries for the configured Debian suites"
+  # deb822 stanzas of the Debian archive, again as source stanzas.
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ "$f" = "$stanzas" ] || awk -v RS= -v ORS='\n\n' '
+      /(^|\n)Types:[^\n]*deb/ && !/(^|\n)Types:[^\n]*deb-src/ && /debian-archive-keyring|debian\.org/ {
+        sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f"
+  done >"$stanzas"
+  # One-line entries, if any.
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] && [ "$f" != "$lines" ] && { grep -E '^deb +.*debian' "$f" | sed -E 's/^deb /deb-src /' || true; }
+  done >"$lines"
+  [ -s "$stanzas" ] || rm -f "$stanzas"
+  [ -s "$lines" ] || rm -f "$lines"
+  DEBIAN_FRONTEND=noninteractive apt-get update -qq
+}
+
+build_jpeg() {
+  local src_parent=$deps/source
+  local src=$src_parent/libjpeg-turbo-$jpeg_version
+  if [ ! -d "$src" ]; then
+    ensure_deb_src
+    rm -rf "$src_parent"
+    mkdir -p "$src_parent"
+    (cd "$src_parent" && apt-get source -qq libjpeg-turbo >/dev/null)
+    [ -d "$src" ] || { echo "apt-get source did not unpack libjpeg-turbo $jpeg_version" >&2; exit 1; }
+  fi
+  echo "Building libjpeg-turbo $jpeg_version for Windows (static, with SIMD)"
+  rm -rf "$deps/libjpeg-turbo-build" "$jpeg_prefix"
+  cmake -S "$src" -B "$deps/libjpeg-turbo-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache \
+    -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
+    -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -Wno-dev >"$deps/libjpeg-turbo-configure.log"
+  cmake --build "$deps/libjpeg-turbo-build" -j2 --target jpeg-static >"$deps/libjpeg-turbo-build.log"
+  # Install only the library and its headers: the command-line tools are not needed.
+  mkdir -p "$jpeg_prefix/lib" "$jpeg_prefix/include"
+  cp "$deps/libjpeg-turbo-build/libjpeg.a" "$jpeg_prefix/lib/"
+  cp "$src/jpeglib.h" "$src/jmorecfg.h" "$src/jerror.h" \
+    "$deps/libjpeg-turbo-build/jconfig.h" "$jpeg_prefix/include/"
+  # The vector code must be in: without it the build would be silently scalar.
+  local symbols
+  symbols=$(x86_64-w64-mingw32-nm "$jpeg_prefix/lib/libjpeg.a")
+  grep -q ' T jsimd_idct_islow_avx2' <<<"$symbols" \
+    || { echo "libjpeg-turbo was built without its vector code" >&2; exit 1; }
+  echo "$jpeg_version" >"$jpeg_stamp"
+}
+
+mkdir -p "$build_dir"
+[ -f "$jpeg_stamp" ] || build_jpeg
+
+# The .ico, by the build machine's own tool (it reads the XPM artwork with Qt).
+host=$build_dir/host
+cmake -S "$source_dir" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+cmake --build "$host" -j2 --target mirteka_ico >/dev/null
+
+cmake -S "$source_dir" -B "$build_dir" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_BUILD_TYPE="${MIRTEKA_BUILD_TYPE:-Release}" \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
+  -DJPEG_INCLUDE_DIR="$jpeg_prefix/include" -DJPEG_LIBRARY_RELEASE="$jpeg_prefix/lib/libjpeg.a" \
+  -DMIRTEKA_ICON="$host/resources/mirteka.ico" >/dev/null
+cmake --build "$build_dir" -j2
+
+# Only DLLs that come with Windows: nothing of ours, no compiler runtime.
+imports=$(x86_64-w64-mingw32-objdump -p "$build_dir/app/mirteka.exe" | sed -n 's/^\s*DLL Name: //p')
+for dll in $imports; do
+  case "${dll,,}" in
+  kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | advapi32.dll | ole32.dll | \
+    oleaut32.dll | oleacc.dll | shell32.dll | api-ms-win-*) ;;
+  *)
+    echo "mirteka.exe imports $dll, which Windows does not ship" >&2
+    exit 1
+    ;;
+  esac
+done
+echo "Built $build_dir/app/mirteka.exe ($(stat -c %s "$build_dir/app/mirteka.exe") bytes; imports: ${imports//$'\n'/ })"
