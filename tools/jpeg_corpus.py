@@ -324,10 +324,19 @@ def cheap():
     return out
 
 
+def hostile():
+    """The reproducers the guard was first built against (hostile_jpegs.py):
+    scans hidden in an unknown marker's segment, and a large picture declared
+    over empty scans. Both must be refused."""
+    import hostile_jpegs
+    return {'hidden_scans': hostile_jpegs.hidden_scans(),
+            'empty_scans': hostile_jpegs.empty_scans()}
+
+
 def main():
     root = sys.argv[1]
-    groups = sys.argv[2:] or ['quirks', 'lost', 'cheap']
-    verdict = {'quirks': 'show', 'lost': 'refuse', 'cheap': 'cheap'}
+    groups = sys.argv[2:] or ['quirks', 'lost', 'cheap', 'hostile']
+    verdict = {'quirks': 'show', 'lost': 'refuse', 'cheap': 'cheap', 'hostile': 'refuse'}
     with open(os.path.join(root, 'manifest.tsv'), 'a') as manifest:
         for group in groups:
             os.makedirs(os.path.join(root, group), exist_ok=True)
