@@ -1,12 +1,13 @@
 // Loads one picture as the program does and says what it cost: CPU seconds
-// of the load (this process's user and system time around it), whether it
-// showed, why not, and the scale libjpeg decoded at. Peak memory is taken from
-// outside (/usr/bin/time). No toolkit: the core alone.
+// of the load (this process's user and system time around it), its wall
+// seconds, whether it showed, why not, and the scale libjpeg decoded at. Peak
+// memory is taken from outside (/usr/bin/time). No toolkit: the core alone.
 //
 //   load_once FILE [WIDTHxHEIGHT]
 
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "core/jpeg_decoder.h"
@@ -32,16 +33,18 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: load_once FILE [WIDTHxHEIGHT]\n");
         return 2;
     }
+    const auto began = std::chrono::steady_clock::now();
     const double start = cpuSeconds();
     const guide::Picture picture = guide::loadPicture(argv[1], frame);
     const double cpu = cpuSeconds() - start;
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - began;
     // The same file once more through the decoder alone, for its scale and verdict.
     const guide::PictureFile file = guide::openPictureFile(argv[1]);
     const guide::JpegPicture decoded =
         file ? guide::decodeJpeg(file.fd(), file.size(), frame) : guide::JpegPicture{};
     const long long picturePixels = decoded.image.isNull() ? 0 : decoded.cost.outputPixels;
-    std::printf("cpu %.4f shown %d failure %d decoded %dx%d pixels %lld\n", cpu,
+    std::printf("cpu %.4f shown %d failure %d decoded %dx%d pixels %lld wall %.4f\n", cpu,
                 picture.isNull() ? 0 : 1, int(decoded.failure), decoded.image.width,
-                decoded.image.height, picturePixels);
+                decoded.image.height, picturePixels, wall.count());
     return 0;
 }

@@ -2,7 +2,9 @@
 # Runs every benchmark, each beside its floor on the same machine in the same
 # run, and prints one table: row, our median, floor median, ratio, target, met.
 # Builds what it needs in Release in build-bench/. BENCH_RUNS sets how many
-# runs each median is taken over (11 by default).
+# runs each median is taken over (11 by default). BENCH_ONLY=loader gives only
+# the picture loader's rows from bench/loader_budgets.sh (medians of 3 runs,
+# or BENCH_RUNS); any other BENCH_ONLY only the start-up rows.
 #
 # How each row is measured:
 #  - start-up: bench/first_frame starts the program on a private virtual
@@ -50,6 +52,41 @@ packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libjpeg-dev libx11
 source tools/install_packages.sh
 install_packages "${packages[@]}"
 
+rows=()
+row() { # name ours floor ratio target met
+  rows+=("$(printf '%s\t%s\t%s\t%s\t%s\t%s' "$@")")
+}
+met() { awk "BEGIN {exit !($1)}" && echo yes || echo NO; }
+calc() { awk "BEGIN {printf \"%.${2:-2}f\", $1}"; }
+table() {
+  {
+    printf 'row\tours (median)\tfloor (median)\tratio\ttarget\tmet?\n'
+    printf '%s\n' "${rows[@]}"
+  } | column -t -s $'\t'
+}
+
+# --- The loader against its budgets and djpeg, file by file ---
+if [ "$only" = loader ]; then
+  loader_runs=${BENCH_RUNS:-3}
+  tsv=$(mktemp)
+  trap 'rm -f "$tsv"' EXIT
+  RUNS=$loader_runs TSV=$tsv bench/loader_budgets.sh >&2
+  # Columns: file bytes shown cpu_s wall_s djpeg_s djpeg_wall_s rss_MiB djpeg_MiB scale verdict
+  while IFS=$'\t' read -r file _ shown cpu wall dcpu dwall _ _ _ _; do
+    case $file in photos/*) ;; *) continue ;; esac
+    row "loader ${file#photos/}: CPU (s)" "$cpu" "$dcpu" "$(calc "$cpu / $dcpu")" \
+      "shown, ≤ 1.2× djpeg -scale N/8" "$(met "${shown%/*} == 1 && $cpu <= 1.2 * $dcpu + 0.005")"
+    row "loader ${file#photos/}: wall (s)" "$wall" "$dwall" "$(calc "$wall / $dwall")" "(absolute)" "—"
+  done < <(tail -n +2 "$tsv")
+  read -r small slowest < <(awk -F'\t' 'NR > 1 && $2 < 1048576 {n++; if ($4 > m) m = $4} END {print n + 0, m + 0}' "$tsv")
+  row "loader, $small files under 1 MiB: slowest CPU (s)" "$slowest" "—" "—" "≤ 0.25 s" "$(met "$slowest <= 0.25")"
+  read -r files misses < <(awk -F'\t' 'NR > 1 {n++; if ($11 ~ /NO/) m++} END {print n + 0, m + 0}' "$tsv")
+  row "loader, $files files: budgets missed (CPU, memory, shown/refused)" "$misses" "—" "—" "0" "$(met "$misses == 0")"
+  table
+  echo "medians of $loader_runs runs; $(nproc) cores"
+  exit 0
+fi
+
 build=$PWD/build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DCMAKE_PROJECT_mirteka_INCLUDE="$PWD/bench/hook.cmake" >/dev/null
@@ -62,7 +99,6 @@ trap 'rm -rf "$work"' EXIT
 
 # median: of the numbers on standard input, one a line.
 median() { sort -g | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
-calc() { awk "BEGIN {printf \"%.${2:-2}f\", $1}"; }
 
 # Program folders: the built one's photographs at 640 × 480, and copies with
 # room1.jpg and kita.jpg replaced by one large photograph made from room1.jpg.
@@ -75,12 +111,6 @@ for size in 4000x3000 8000x6000; do
   cp "$work/$size.jpg" "$work/app$size/room1.jpg"
   cp "$work/$size.jpg" "$work/app$size/kita.jpg"
 done
-
-rows=()
-row() { # name ours floor ratio target met
-  rows+=("$(printf '%s\t%s\t%s\t%s\t%s\t%s' "$@")")
-}
-met() { awk "BEGIN {exit !($1)}" && echo yes || echo NO; }
 
 if [ -z "$only" ]; then
 # --- Entry switch (offscreen, in process) ---
@@ -250,8 +280,5 @@ row "glide tick interval, p99 (ms)" "$p99" "$(glide p99_ms glide_floor)" "—" "
 row "glide tick interval, max (ms)" "$(glide max_ms)" "$(glide max_ms glide_floor)" "—" "(absolute)" "—"
 fi # idle and glide
 
-{
-  printf 'row\tours (median)\tfloor (median)\tratio\ttarget\tmet?\n'
-  printf '%s\n' "${rows[@]}"
-} | column -t -s $'\t'
+table
 echo "medians of $runs runs (idle and glide: 3, peak memory: 5); $(nproc) cores"
