@@ -1,11 +1,16 @@
 # Sourced: starts a private virtual display (96 DPI) with a window manager and
-# ends both when the calling script exits.
+# ends both when the calling script exits. With MIRTEKA_DISPLAY_GIVEN=1 it
+# uses the display in DISPLAY instead (xvfb-run's, in the installed package's
+# test) and starts only the window manager.
 start_virtual_display() {
-  local d=90
-  while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-  Xvfb ":$d" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-  _xvfb_pid=$!
-  export DISPLAY=":$d"
+  _xvfb_pid=
+  if [ "${MIRTEKA_DISPLAY_GIVEN:-}" != 1 ]; then
+    local d=90
+    while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
+    Xvfb ":$d" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+    _xvfb_pid=$!
+    export DISPLAY=":$d"
+  fi
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   openbox >/dev/null 2>&1 &
   _wm_pid=$!
