@@ -31,4 +31,6 @@ mmdebstrap --variant=buildd --mode=root --components=main \
     --customize-hook='rm -rf "$1/build/mirteka"' \
     --customize-hook="sync-out /build $out" \
     bookworm /dev/null
+# The build user's files, to the owner of the output folder.
+chown -R "$(stat -c %u:%g "$out")" "$out"
 ls -l "$out"
