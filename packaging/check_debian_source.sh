@@ -31,6 +31,7 @@ need hardening-check devscripts
 need xvfb-run xvfb
 need xauth xauth
 need objcopy binutils
+need readelf binutils
 [ -f "$cpack_deb" ] || fail "no package from packaging/build_deb.sh at $cpack_deb"
 git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1 || { echo "SKIP: $source_dir is no git checkout"; exit 77; }
 
@@ -73,7 +74,7 @@ echo "dpkg-buildpackage -us -uc: $(cd "$work" && ls ./*.dsc ./*.tar.* ./*.deb ./
 tar -tf "$work/mirteka_$version.tar.xz" | sed 's|^mirteka/||; /\/$/d; /^$/d' | sort >"$work/logs/source.list"
 (cd "$source_dir" && git ls-files --cached --others --exclude-standard | while IFS= read -r f; do
     [ -e "$f" ] || [ -L "$f" ] && echo "$f"; done) |
-    grep -vE '^(\.git|\.gitignore)$' | sort >"$work/logs/tree.list"
+    grep -vE '(^|/)(\.git(ignore|attributes|modules|review)|\.mailmap)$' | sort >"$work/logs/tree.list"
 diff "$work/logs/tree.list" "$work/logs/source.list" >"$work/logs/source.diff" ||
     { cat "$work/logs/source.diff"; fail "the source package is not the tree (< only in the tree, > only in the package)"; }
 echo "source package: the $(wc -l <"$work/logs/source.list") files of the tree, no build folder"
