@@ -26,7 +26,9 @@ need readelf binutils
 
 mkdir -p "$work" || fail "cannot make $work"
 work=$(cd "$work" && pwd)
-rm -rf "$work/locale" "$work/logs" && mkdir -p "$work/locale" "$work/logs"
+# Both builds from scratch, each configured under its own conditions (ccache
+# still spares the compiler what it has seen at the same path).
+rm -rf "$work/a" "$work/b" "$work/locale" "$work/logs" && mkdir -p "$work/locale" "$work/logs"
 # A locale of its own, made for this test only (LOCPATH), so that it is there
 # whatever the machine has generated.
 localedef -i fr_FR -f UTF-8 "$work/locale/fr_FR.UTF-8" >/dev/null 2>&1 ||
