@@ -26,11 +26,17 @@ mkdir -m 700 "$scratch/runtime" && export XDG_RUNTIME_DIR=$scratch/runtime
 # Installing rewrites the build's install manifest; keep the user's one.
 manifest=$build/install_manifest.txt
 [ -f "$manifest" ] && cp -p "$manifest" "$scratch/manifest.saved"
-DESTDIR="$scratch/dest" "$cmake" --install "$build" --prefix /usr/local >"$scratch/install.log" 2>&1
+# Under a umask that lets the group write, as many desktops have it: the modes
+# must come from the install rules all the same.
+(umask 002 && DESTDIR="$scratch/dest" "$cmake" --install "$build" --prefix /usr/local) >"$scratch/install.log" 2>&1
 status=$?
 if [ -f "$scratch/manifest.saved" ]; then mv "$scratch/manifest.saved" "$manifest"; else rm -f "$manifest"; fi
 [ $status = 0 ] || { cat "$scratch/install.log"; fail "cmake --install"; }
 root=$scratch/dest/usr/local
+odd=$(find "$scratch/dest" \( \( -type d ! -perm 755 \) -o \( -type f -path '*/lib/mirteka/mirteka' ! -perm 755 \) -o \
+    \( -type f ! -path '*/lib/mirteka/mirteka' ! -perm 644 \) \) -printf '%m %p\n')
+[ -z "$odd" ] || fail "modes other than 0755 for folders and the program, 0644 for files, under umask 002:"$'\n'"$odd"
+echo "installed under umask 002: folders and the program 0755, every other file 0644"
 
 # Program folder and the link to it.
 [ -L "$root/bin/mirteka" ] || fail "bin/mirteka is not a symbolic link"

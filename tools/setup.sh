@@ -21,6 +21,9 @@ packages=(
   # the install tree and the Debian package: validators, Debian's build flags and
   # dependency scan, package checker, hardening-check
   desktop-file-utils appstream dpkg-dev lintian devscripts
+  # the Debian source package (debhelper; xauth for xvfb-run in its installed-
+  # package test) and the reproducibility test's other clock and locale
+  debhelper xauth faketime locales
 )
 
 source tools/install_packages.sh

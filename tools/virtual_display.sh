@@ -1,19 +1,24 @@
 # Sourced: starts a private virtual display (96 DPI) with a window manager,
 # given any options for openbox, and ends both when the calling script exits.
 # The X server picks a free display number itself, so several of these can
-# start at once.
+# start at once. With MIRTEKA_DISPLAY_GIVEN=1 it uses the display in DISPLAY
+# instead (xvfb-run's, in the installed package's test) and starts only the
+# window manager.
 start_virtual_display() {
-  local number
-  number=$(mktemp)
-  # -noreset: a server that resets as its last client leaves refuses the next
-  # one for a moment, and the window manager, starting then, would be lost.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$number" \
-    >/dev/null 2>&1 &
-  _xvfb_pid=$!
-  # The number is written, with a line feed, once the server takes clients.
-  for _ in $(seq 100); do grep -q '^[0-9]' "$number" && break; sleep 0.1; done
-  export DISPLAY=":$(head -n 1 "$number")"
-  rm -f "$number"
+  _xvfb_pid=
+  if [ "${MIRTEKA_DISPLAY_GIVEN:-}" != 1 ]; then
+    local number
+    number=$(mktemp)
+    # -noreset: a server that resets as its last client leaves refuses the next
+    # one for a moment, and the window manager, starting then, would be lost.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$number" \
+      >/dev/null 2>&1 &
+    _xvfb_pid=$!
+    # The number is written, with a line feed, once the server takes clients.
+    for _ in $(seq 100); do grep -q '^[0-9]' "$number" && break; sleep 0.1; done
+    export DISPLAY=":$(head -n 1 "$number")"
+    rm -f "$number"
+  fi
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   openbox "$@" >/dev/null 2>&1 &
   _wm_pid=$!
