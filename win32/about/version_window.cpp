@@ -164,21 +164,16 @@ void Form2::Timer1_Timer() { form_.Timer1_Timer(); }
 void Form2::onDpiChanged(UINT dpi, const RECT &suggested)
 {
     surface_.setDpi(dpi);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame::moveToSuggested(window_, suggested);
     placeControls();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK Form2::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          LONG_PTR(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams));
-    auto *form = reinterpret_cast<Form2 *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form || !form->window_)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return form->handle(message, wParam, lParam);
+    Form2 *form = frame::formOf<Form2>(window, message, lParam);
+    return form && form->window_ ? form->handle(message, wParam, lParam)
+                                 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Form2::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -271,21 +271,16 @@ HBRUSH Form1::colourOption(HDC dc)
 void Form1::onDpiChanged(UINT dpi, const RECT &suggested)
 {
     surface_.setDpi(dpi);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame::moveToSuggested(window_, suggested);
     placeControls();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK Form1::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          LONG_PTR(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams));
-    auto *form = reinterpret_cast<Form1 *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form || !form->window_)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return form->handle(message, wParam, lParam);
+    Form1 *form = frame::formOf<Form1>(window, message, lParam);
+    return form && form->window_ ? form->handle(message, wParam, lParam)
+                                 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -39,4 +39,10 @@ void centre(HWND window)
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void moveToSuggested(HWND window, const RECT &suggested)
+{
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace frame
