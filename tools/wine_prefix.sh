@@ -65,6 +65,15 @@ ensure_wine_prefix() {
   export WINEPREFIX=$dir
 }
 
+# For a test: the prefix MIRTEKA_WINE_PREFIX names, made if not ready, and no
+# wine session left from an earlier test, whose windows would stay off this
+# test's display.
+fresh_wine_session() {
+  ensure_wine_prefix "${MIRTEKA_WINE_PREFIX:?MIRTEKA_WINE_PREFIX must name the wine prefix}" || return 1
+  timeout 20 wineserver -k 2>/dev/null
+  timeout 20 wineserver -w
+}
+
 # Starts a private Xvfb (96 DPI) with a window manager, as every Windows
 # desktop has one, and exports DISPLAY; both end when the calling shell exits.
 start_wine_display() {

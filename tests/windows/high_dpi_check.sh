@@ -9,10 +9,7 @@ app_dir=${1:?usage: high_dpi_check.sh APP_DIR PROBE_EXE}
 probe_exe=${2:?usage: high_dpi_check.sh APP_DIR PROBE_EXE}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/../../tools/wine_prefix.sh"
-ensure_wine_prefix "${MIRTEKA_WINE_PREFIX:?MIRTEKA_WINE_PREFIX must name the wine prefix}" \
-  || fail "no wine prefix"
-timeout 20 wineserver -k 2>/dev/null
-timeout 20 wineserver -w
+fresh_wine_session || fail "no wine prefix"
 # The prefix is shared: back to 96 DPI whatever happens.
 restore() {
   wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1

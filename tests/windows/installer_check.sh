@@ -9,10 +9,7 @@ set -u -o pipefail
 setup=${1:?usage: installer_check.sh SETUP_EXE}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/../../tools/wine_prefix.sh"
-ensure_wine_prefix "${MIRTEKA_WINE_PREFIX:?MIRTEKA_WINE_PREFIX must name the wine prefix}" \
-  || fail "no wine prefix"
-timeout 20 wineserver -k 2>/dev/null
-timeout 20 wineserver -w
+fresh_wine_session || fail "no wine prefix"
 start_wine_display || fail "no virtual display"
 
 # Windows paths of the prefix as Linux paths.

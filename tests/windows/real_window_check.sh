@@ -11,11 +11,7 @@ app_dir=${1:?usage: real_window_check.sh APP_DIR PROBE_EXE}
 probe_exe=${2:?usage: real_window_check.sh APP_DIR PROBE_EXE}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/../../tools/wine_prefix.sh"
-ensure_wine_prefix "${MIRTEKA_WINE_PREFIX:?MIRTEKA_WINE_PREFIX must name the wine prefix}" \
-  || fail "no wine prefix"
-# A wine session left from a test without a display would keep its windows off this one.
-timeout 20 wineserver -k 2>/dev/null
-timeout 20 wineserver -w
+fresh_wine_session || fail "no wine prefix"
 start_wine_display || fail "no virtual display"
 export LANG=C LC_ALL=C # Windows in English: the program's boxes must still be Japanese
 
