@@ -126,9 +126,11 @@ public:
             break;
         }
         case FileState::Truncated: {
+            // Cut well inside the picture's data: a file that only lacks its
+            // end marker after complete data is shown, as it should be.
             const QByteArray &whole = good_[colour];
-            bytes =
-                whole.left(std::uniform_int_distribution<int>(0, int(whole.size()) - 1)(*random));
+            bytes = whole.left(
+                std::uniform_int_distribution<int>(0, int(whole.size()) * 3 / 4)(*random));
             break;
         }
         }
