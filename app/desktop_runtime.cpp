@@ -4,7 +4,6 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -49,7 +48,8 @@ std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder();
 
 namespace {
 
-// A decode that runs longer than this shows the busy cursor.
+// A decode that runs longer than this goes on while the windows paint, under
+// the busy cursor.
 constexpr int kBusyCursorMs = 100;
 
 // Runs `work` on a thread of its own while this one goes on painting the
@@ -72,18 +72,16 @@ guide::Picture keepingWindowsAlive(std::function<guide::Picture()> work)
     } catch (const std::system_error &) {
         return work();
     }
-    bool busy = false;
-    QTimer cursor;
-    cursor.setSingleShot(true);
-    QObject::connect(&cursor, &QTimer::timeout, &loop, [&busy] {
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        busy = true;
-    });
-    cursor.start(kBusyCursorMs);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // Most pictures are ready in the blink of an eye: wait for those here,
+    // so that the window is not painted once more halfway through the handler.
+    if (picture.wait_for(std::chrono::milliseconds(kBusyCursorMs)) == std::future_status::ready) {
+        worker.join();
+        return picture.get();
+    }
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    loop.exec(QEventLoop::ExcludeUserInputEvents); // a quit posted meanwhile still arrives
     worker.join();
-    if (busy)
-        QApplication::restoreOverrideCursor();
+    QApplication::restoreOverrideCursor();
     return picture.get();
 }
 
