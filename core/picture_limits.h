@@ -50,22 +50,26 @@ inline constexpr std::int64_t kMaxOutputPixels = std::int64_t{4} << 20;
 // until its last scan: 128 bytes a block, allocated before the first scan, so
 // it is judged against the file's size. Real progressive photos hold 14 to 41
 // bytes of coefficients per byte of file (phone-like grain at quality 90,
-// 4:2:0 and 4:4:4), smooth ones up to 88; a file of up to 1 MiB gets 56 MiB,
-// which any photo of 12 MP at 4:2:0 needs at most (34 MiB), and each byte
-// beyond it 56 bytes more: a 200 MP photo at 4:4:4 (1143 MiB) needs 21 MB of
-// file, at 4:2:0 (574 MiB) 11 MB, where phones write 30 to 60.
+// 4:2:0 and 4:4:4), smooth ones up to 88. A file under 1 MiB gets 56 MiB,
+// which any photo of 12 MP at 4:2:0 needs at most (34 MiB), so no small file
+// costs more than 64 MiB; a larger file gets 96 bytes for each of its bytes,
+// above what even a smooth photo needs: a 200 MP photo at 4:4:4 (1143 MiB)
+// needs 12.5 MB of file, at 4:2:0 (574 MiB) 6.3 MB, where phones write 30 to 60.
 
 inline constexpr std::int64_t kFreeCoefficientBytes = std::int64_t{56} << 20;
-inline constexpr std::int64_t kCoefficientBytesPerFileByte = 56;
+inline constexpr std::int64_t kFreeCoefficientFileBytes = std::int64_t{1} << 20;
+inline constexpr std::int64_t kCoefficientBytesPerFileByte = 96;
 /// The most any file gets: a 200 MP photo at 4:4:4.
 inline constexpr std::int64_t kMaxCoefficientBytes = std::int64_t{1152} << 20;
 
 /// Coefficient memory a file of `fileBytes` may have the decoder allocate.
 constexpr std::int64_t coefficientBudget(std::int64_t fileBytes)
 {
+    if (fileBytes < kFreeCoefficientFileBytes)
+        return kFreeCoefficientBytes;
     const std::int64_t earned =
         std::clamp<std::int64_t>(fileBytes, 0, kMaxCoefficientBytes) * kCoefficientBytesPerFileByte;
-    return std::clamp(earned, kFreeCoefficientBytes, kMaxCoefficientBytes);
+    return std::min(earned, kMaxCoefficientBytes);
 }
 
 // --- Work ---
