@@ -55,16 +55,16 @@ std::wstring installedFace(std::u16string_view preferred)
 gdi::Font create(const layout::Font *font, UINT dpi)
 {
     const layout::Font &f = font ? *font : kDefault;
-    LOGFONTW spec{};
-    spec.lfHeight = device::fontHeight(f.points, dpi);
-    spec.lfWeight = f.weight;
-    spec.lfCharSet = SHIFTJIS_CHARSET;
-    spec.lfOutPrecision = OUT_TT_PRECIS;
-    spec.lfQuality = CLEARTYPE_QUALITY;
-    spec.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    LOGFONTW logFont{};
+    logFont.lfHeight = device::fontHeight(f.points, dpi);
+    logFont.lfWeight = f.weight;
+    logFont.lfCharSet = SHIFTJIS_CHARSET;
+    logFont.lfOutPrecision = OUT_TT_PRECIS;
+    logFont.lfQuality = CLEARTYPE_QUALITY;
+    logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     const std::wstring face = installedFace(f.face);
-    face.copy(spec.lfFaceName, LF_FACESIZE - 1);
-    return gdi::Font(CreateFontIndirectW(&spec));
+    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return gdi::Font(CreateFontIndirectW(&logFont));
 }
 
 } // namespace fonts
