@@ -92,8 +92,8 @@ constexpr Control label(std::u16string_view name, int l, int t, int w, int h,
             .opaque = opaque};
 }
 
-constexpr Control option(std::u16string_view name, int l, int t, int w, int h, int tab,
-                         bool selected = false, std::u16string_view caption = {})
+constexpr Control option(std::u16string_view name, int l, int t, int w, int h, Colour back,
+                         int tab, bool selected = false, std::u16string_view caption = {})
 {
     return {.name = name,
             .kind = Kind::OptionButton,
@@ -102,7 +102,7 @@ constexpr Control option(std::u16string_view name, int l, int t, int w, int h, i
             .width = w,
             .height = h,
             .caption = caption,
-            .fill = 0xFFC0FFFFu,
+            .fill = back,
             .tabIndex = tab,
             .selected = selected};
 }

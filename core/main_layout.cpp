@@ -22,14 +22,14 @@ constexpr Font kTitleFont{u"ＭＳ Ｐゴシック", 26.25, 400};
 } // namespace
 
 constexpr std::array<Control, static_cast<std::size_t>(Id::Count)> kControls{{
-    option(u"Option1", 1695, 3975, 230, 230, 15, true),
-    option(u"Option6", 840, 1380, 255, 255, 14),
-    option(u"Option8", 3720, 2400, 1095, 255, 13, false, u"東ヌペ部"),
-    option(u"Option5", 1815, 2890, 230, 230, 12),
-    option(u"Option4", 3375, 2160, 230, 230, 11),
-    option(u"Option3", 1935, 855, 230, 230, 10),
-    option(u"Option2", 1575, 855, 230, 230, 9),
-    option(u"Option7", 615, 3525, 220, 255, 8),
+    option(u"Option1", 1695, 3975, 230, 230, kCyan, 15, true),
+    option(u"Option6", 840, 1380, 255, 255, kCyan, 14),
+    option(u"Option8", 3720, 2400, 1095, 255, kCyan, 13, false, u"東ヌペ部"),
+    option(u"Option5", 1815, 2890, 230, 230, kCyan, 12),
+    option(u"Option4", 3375, 2160, 230, 230, kCyan, 11),
+    option(u"Option3", 1935, 855, 230, 230, kCyan, 10),
+    option(u"Option2", 1575, 855, 230, 230, kCyan, 9),
+    option(u"Option7", 615, 3525, 220, 255, kCyan, 8),
     command(u"Command2", 7920, 4680, 2175, 375, u"写真2", 7),
     command(u"Command1", 5160, 4680, 2175, 375, u"写真1", 6),
     textBox(u"Text1", 120, 5280, 9975, 1935, 3),
