@@ -142,7 +142,7 @@ void Scene::addLabel(std::vector<Step> &out, int row, double scale) const
 void Scene::addImage(std::vector<Step> &out, int row, double scale) const
 {
     const twips::Rect r = deviceRect(row, scale);
-    out.push_back({.op = Op::Picture, .row = row, .rect = r});
+    out.push_back({.op = Op::Picture, .row = row, .rect = r, .paint = {}});
     if (table_[std::size_t(row)].border) {
         const int t = twips::toDeviceThickness(1, scale);
         addFrame(out, row, {r.x - t, r.y - t, r.width + 2 * t, r.height + 2 * t}, t);
