@@ -21,7 +21,7 @@
 #include <jpeglib.h>
 
 #include "bench_runtime.h"
-#include "app/main_window.h"
+#include "qt/app/main_window.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "bench_runtime.h"
 
-#include "forms/qt_convert.h"
+#include "qt/forms/qt_convert.h"
 
 #include <cstdio>
 #include <cstdlib>

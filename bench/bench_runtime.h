@@ -3,7 +3,7 @@
 // benchmark chose, and a message box, which would mean a picture did not load,
 // ends the run with an error rather than waiting for a click.
 
-#include "app/desktop_runtime.h"
+#include "qt/app/desktop_runtime.h"
 
 class BenchRuntime final : public DesktopRuntime
 {

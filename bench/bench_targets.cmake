@@ -27,7 +27,7 @@ target_link_libraries(make_photos PRIVATE Qt6::Gui)
 
 # The shared pieces of the in-process drivers.
 add_library(bench_support STATIC "${bench_dir}/bench_runtime.h" "${bench_dir}/bench_runtime.cpp")
-target_link_libraries(bench_support PUBLIC mirteka_app)
+target_link_libraries(bench_support PUBLIC mirteka_qt_app)
 target_include_directories(bench_support PUBLIC "${bench_dir}")
 
 qt_add_executable(bench_entry_switch "${bench_dir}/bench_entry_switch.cpp")
@@ -48,7 +48,7 @@ target_link_libraries(glide_ticks PRIVATE bench_support)
 add_executable(load_once "${bench_dir}/load_once.cpp")
 target_link_libraries(load_once PRIVATE mirteka_core)
 add_executable(write_photo "${bench_dir}/write_photo.cpp")
-target_include_directories(write_photo PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+target_include_directories(write_photo PRIVATE "${CMAKE_SOURCE_DIR}/core/tests")
 target_link_libraries(write_photo PRIVATE JPEG::JPEG)
 add_executable(jpeg_cost "${bench_dir}/jpeg_cost.cpp")
 target_include_directories(jpeg_cost PRIVATE "${CMAKE_SOURCE_DIR}")

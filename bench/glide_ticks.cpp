@@ -21,8 +21,8 @@
 
 #include <unistd.h>
 
-#include "about/version_window.h"
-#include "forms/fonts.h"
+#include "qt/about/version_window.h"
+#include "qt/forms/fonts.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <cstring>
 
 #include "bench_runtime.h"
-#include "forms/fonts.h"
-#include "app/main_window.h"
+#include "qt/forms/fonts.h"
+#include "qt/app/main_window.h"
 
 int main(int argc, char *argv[])
 {

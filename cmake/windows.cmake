@@ -19,25 +19,21 @@ if(NOT EXISTS "${MIRTEKA_ICON}")
   message(FATAL_ERROR "MIRTEKA_ICON must name the icon file; tools/build_windows.sh writes it")
 endif()
 
-# The program's folder in the build tree: the program and its photographs side by side.
-set(MIRTEKA_APP_DIR "${CMAKE_BINARY_DIR}/app")
-
-add_subdirectory(resources)
-add_subdirectory(core)
-add_subdirectory(win32)
-add_subdirectory(photos)
-add_subdirectory(packaging/windows)
-add_subdirectory(bench/windows)
-
 include(CTest)
 if(BUILD_TESTING)
   # Tests run under wine, in one fresh prefix that the test wine_prefix makes
-  # first in every run (tests/windows).
+  # first in every run (win32/tests).
   set(MIRTEKA_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine/prefix")
   set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tools/wine_run.sh;${MIRTEKA_WINE_PREFIX}")
   # One at a time: the first program of a wine session binds it to its display.
   set(MIRTEKA_CORE_TEST_PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix)
-  # The core's own tests, built for Windows.
-  add_subdirectory(core/tests core-tests)
-  add_subdirectory(tests/windows)
 endif()
+
+add_subdirectory(resources)
+add_subdirectory(core)
+add_subdirectory(photos)
+if(BUILD_TESTING)
+  add_subdirectory(core/tests core-tests) # the core's own tests, built for Windows
+endif()
+add_subdirectory(win32)
+add_subdirectory(bench/windows)

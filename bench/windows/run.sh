@@ -61,7 +61,7 @@ size=$(stat -c %s "$build/app/mirteka.exe")
 mib=$(awk -v s="$size" 'BEGIN { printf "%.2f", s / 1048576 }')
 
 # Glide: the version window opened by keyboard, its title followed for 10 s.
-probe() { wine "$build/tests/windows/mirteka_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { wine "$build/win32/tests/mirteka_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 (cd "$work/app" && exec wine mirteka.exe) &
 pid=$!
 for _ in $(seq 100); do probe client >/dev/null && break; sleep 0.1; done

@@ -4,7 +4,7 @@
 
 #include "tools/icon/ico_writer.h"
 
-#include "resources/standard_palette.h"
+#include "qt/resources/standard_palette.h"
 
 #include <QImage>
 
