@@ -2,7 +2,7 @@
 # Compiles the Windows resource script with the MinGW resource compiler and checks
 # the result: every string of the version table, the numeric version, the file
 # type and OS, the translation, and the icon as written to the .ico.
-# Usage: check_version_resource.sh <mirteka.rc> <mirteka.ico>
+# Usage: check_version_resource.sh <mirteka.rc> <mirteka.ico> <LegalCopyright as configured>
 set -euo pipefail
 
 fail() {
@@ -11,7 +11,8 @@ fail() {
 }
 
 rc=${1:?usage: check_version_resource.sh <mirteka.rc> <mirteka.ico>}
-ico=${2:?usage: check_version_resource.sh <mirteka.rc> <mirteka.ico>}
+ico=${2:?usage: check_version_resource.sh <mirteka.rc> <mirteka.ico> <copyright>}
+copyright=${3:?usage: check_version_resource.sh <mirteka.rc> <mirteka.ico> <copyright>}
 windres=${WINDRES:-x86_64-w64-mingw32-windres}
 
 command -v "$windres" >/dev/null ||
@@ -26,7 +27,7 @@ trap 'rm -rf "$work"' EXIT
 "$windres" --preprocessor=cpp -i "$rc" -O res -o "$work/mirteka.res" ||
     fail "$windres could not compile $rc"
 
-python3 - "$work/mirteka.res" "$ico" <<'PY'
+python3 - "$work/mirteka.res" "$ico" "$copyright" <<'PY'
 import struct, sys
 
 res = open(sys.argv[1], 'rb').read()
@@ -35,7 +36,7 @@ TITLE = 'ヌペ部の謎\u3000\'99'
 EXPECTED_STRINGS = {
     'ProductName': TITLE, 'FileDescription': TITLE, 'Comments': TITLE, 'LegalTrademarks': TITLE,
     'CompanyName': 'Project ZOMI', 'InternalName': 'mirteka', 'OriginalFilename': 'mirteka.exe',
-    'FileVersion': '1.00', 'ProductVersion': '1.00',
+    'FileVersion': '1.00', 'ProductVersion': '1.00', 'LegalCopyright': sys.argv[3],
 }
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
 failures = []
@@ -113,13 +114,15 @@ groups = resources.get(RT_GROUP_ICON, {})
 check(list(groups) == [1], 'one icon group, ID 1')
 if groups:
     g = groups[1]
-    reserved, kind, count = struct.unpack_from('<HHH', g, 0)
-    check((kind, count) == (1, 1), 'icon group with one image')
-    w, h, colours, _, planes, bpp, size, icon_id = struct.unpack_from('<BBBBHHIH', g, 6)
-    check((w, h, colours, bpp) == (32, 32, 16, 4), 'group entry 32 x 32, 16 colours, 4 bpp')
-    image = resources.get(RT_ICON, {}).get(icon_id)
-    check(image is not None, 'icon image %d present' % icon_id)
-    check(image == ico[22:], 'icon image identical to the image in the .ico')
+    reserved, kind, count = struct.unpack_from('<HHH', ico, 0)
+    _, group_kind, group_count = struct.unpack_from('<HHH', g, 0)
+    check((group_kind, group_count) == (1, count), 'icon group with the .ico\'s %d images' % count)
+    for i in range(min(count, group_count)):
+        w, h, colours, _, planes, bpp, size, icon_id = struct.unpack_from('<BBBBHHIH', g, 6 + 14 * i)
+        fw, fh, fcolours, _, fplanes, fbpp, fsize, offset = struct.unpack_from('<BBBBHHII', ico, 6 + 16 * i)
+        check((w, h, colours, bpp) == (fw, fh, fcolours, fbpp), 'group entry %d as in the .ico' % i)
+        image = resources.get(RT_ICON, {}).get(icon_id)
+        check(image == ico[offset:offset + fsize], 'icon image %d identical to the .ico\'s' % icon_id)
 
 sys.exit(1 if failures else 0)
 PY
