@@ -163,7 +163,7 @@ else
   echo "NOT SIGNED: no certificate named (MIRTEKA_SIGN_PKCS12 or MIRTEKA_SIGN_CERT and"
   echo "MIRTEKA_SIGN_KEY, with MIRTEKA_SIGN_TIMESTAMP); Windows will warn on download."
   for f in "$program" "$setup"; do
-    osslsigncode extract-signature -in "$f" -out /dev/null >/dev/null 2>&1 &&
+    tools/sign_windows.sh --signed "$f" &&
       echo "  $(basename "$f") still carries the signature of an earlier build" || true
   done
 fi

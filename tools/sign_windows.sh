@@ -12,6 +12,7 @@
 #   tools/sign_windows.sh FILE...      signs each FILE (a signature already there is replaced)
 #   tools/sign_windows.sh --check      exit 0 if the environment asks for signing, 1 if it
 #                                      names nothing, 2 (with the reason) if it is incomplete
+#   tools/sign_windows.sh --signed FILE   exit 0 if FILE carries a signature
 set -euo pipefail
 
 # What the environment asks for: 0 sign, 1 nothing named, 2 half named.
@@ -32,6 +33,15 @@ signing_requested() {
     { echo "MIRTEKA_SIGN_TIMESTAMP must name a timestamp server (or be \"none\")" >&2; return 2; }
   return 0
 }
+
+# Whether FILE carries a signature (osslsigncode writes it out only to a new file).
+if [ "${1:-}" = --signed ]; then
+  sig=$(mktemp -u)
+  status=0
+  osslsigncode extract-signature -in "${2:?}" -out "$sig" >/dev/null 2>&1 || status=$?
+  rm -f "$sig"
+  exit $((status != 0))
+fi
 
 if [ "${1:-}" = --check ]; then
   status=0
@@ -56,7 +66,7 @@ for file in "$@"; do
   signed=$file.signed
   rm -f "$unsigned" "$signed"
   # Signing a signed file would nest a second signature: start from none.
-  if osslsigncode extract-signature -in "$file" -out /dev/null >/dev/null 2>&1; then
+  if "$0" --signed "$file"; then
     osslsigncode remove-signature -in "$file" -out "$unsigned" >/dev/null
   else
     cp "$file" "$unsigned"
@@ -66,5 +76,7 @@ for file in "$@"; do
     { rm -f "$unsigned" "$signed"; echo "sign_windows.sh: osslsigncode could not sign $file" >&2; exit 1; }
   mv "$signed" "$file"
   rm -f "$unsigned"
-  echo "Signed $(basename "$file")${timestamp[*]:+ (timestamped by $MIRTEKA_SIGN_TIMESTAMP)}"
+  name=$(basename "$file")
+  [[ $name == *.exe ]] || name="the uninstaller ($name)"
+  echo "Signed $name${timestamp[*]:+ (timestamped by $MIRTEKA_SIGN_TIMESTAMP)}"
 done
