@@ -17,7 +17,9 @@ need appstreamcli appstream
 need comm coreutils
 for t in Xvfb openbox xdotool wmctrl xdpyinfo; do need $t "xvfb openbox xdotool wmctrl x11-utils"; done
 
-photos=(room1.jpg room2.jpg kita.jpg tv.jpg paso1.jpg paso2.jpg karasu.jpg matsu.jpg saidan.jpg higashi.jpg)
+# The photographs the guide names (its own list, written at build time).
+mapfile -t photos <"${MIRTEKA_PHOTO_NAMES:?MIRTEKA_PHOTO_NAMES must name the guide's list of photographs}" &&
+    [ ${#photos[@]} -gt 0 ] || fail "no photographs listed in $MIRTEKA_PHOTO_NAMES"
 # Left in the test's working folder after a run, for a look when it fails.
 scratch=$PWD/install-tree
 rm -rf "$scratch" && mkdir -p "$scratch" || fail "cannot make $scratch"
@@ -54,7 +56,9 @@ for p in "${photos[@]}"; do
     [ "$(head -c 3 "$(dirname "$program")/$p" 2>/dev/null | od -An -tx1 | tr -d ' ')" = ffd8ff ] ||
         fail "$p beside the program does not lead to a JPEG"
 done
-echo "bin/mirteka -> ../lib/mirteka/mirteka, ten links beside it to the JPEGs in share/mirteka"
+[ "$(ls -A "$root/share/mirteka" | sort)" = "$(printf '%s\n' "${photos[@]}" | sort)" ] ||
+    fail "share/mirteka holds other files than the photographs the guide names: $(ls -A "$root/share/mirteka" | tr '\n' ' ')"
+echo "bin/mirteka -> ../lib/mirteka/mirteka, ${#photos[@]} links beside it to the JPEGs in share/mirteka"
 
 # Desktop integration: the software-centre entry finds its menu entry and icon.
 [ -f "$root/share/applications/mirteka.desktop" ] || fail "no menu entry"
