@@ -91,7 +91,7 @@ private Q_SLOTS:
         Form1 form(runtime);
         form.start();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.Option2_Click(); // start somewhere else, so every entry is a change
+        form.handlers().Option2_Click(); // start somewhere else, so every entry is a change
         QTest::mouseClick(form.option(n), Qt::LeftButton, {}, QPoint(7, 7));
         const guide::Entry &entry = guide::kEntries[n - 1];
         QCOMPARE(form.selectionNumber(), qint16(n));
@@ -117,7 +117,7 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option2_Click();
+        form.handlers().Option2_Click();
         const qreal dpr = form.devicePixelRatioF();
         const auto device = [dpr](int twips) { return qRound(twips * dpr / 15); };
         const QRect frame(QPoint(device(5160), device(840)),
@@ -155,8 +155,8 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option2_Click();
-        form.Option3_Click();
+        form.handlers().Option2_Click();
+        form.handlers().Option3_Click();
         verifyMessage(runtime, "tv.jpg");
         QCOMPARE(form.selectionNumber(), qint16(3));
         QCOMPARE(form.text1()->text(), toQString(guide::composeText(guide::kEntries[2])));
@@ -305,7 +305,7 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option6_Click();
+        form.handlers().Option6_Click();
         QCOMPARE(runtime.asked.size(), std::size_t(1));
         verifyMessage(runtime, "matsu.jpg");
         QVERIFY(near(middle(form.image1Picture()), colourOf("room1.jpg")));
@@ -319,14 +319,14 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option5_Click();
+        form.handlers().Option5_Click();
         QVERIFY(runtime.asked.empty());
         QVERIFY(QFile::rename(path("karasu.jpg"), path("karasu.bak")));
-        form.Option5_Click();
+        form.handlers().Option5_Click();
         verifyMessage(runtime, "karasu.jpg");
         QVERIFY(near(middle(form.image1Picture()), colourOf("karasu.jpg")));
         QVERIFY(test_pictures::writeJpeg(folder_, "karasu.jpg", Qt::white));
-        form.Option5_Click();
+        form.handlers().Option5_Click();
         QCOMPARE(runtime.asked.size(), std::size_t(1));
         QVERIFY(near(middle(form.image1Picture()), Qt::white));
         QCOMPARE(std::count(runtime.loads.begin(), runtime.loads.end(),
@@ -386,7 +386,7 @@ private Q_SLOTS:
             const auto asked = runtime.asked.size();
             const QImage picture = form.image1Picture();
             QTest::mouseClick(form.command1(), Qt::LeftButton);
-            form.Command2_Click(); // disabled: only a direct call gets here
+            form.handlers().Command2_Click(); // disabled: only a direct call gets here
             QCOMPARE(runtime.loads.size(), loads);
             QCOMPARE(runtime.asked.size(), asked);
             QCOMPARE(form.image1Picture(), picture);
@@ -399,12 +399,12 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option2_Click();
+        form.handlers().Option2_Click();
         QFile::remove(path("room1.jpg"));
-        form.Option1_Click();
+        form.handlers().Option1_Click();
         verifyMessage(runtime, "room1.jpg");
         QVERIFY(near(middle(form.image1Picture()), colourOf("kita.jpg")));
-        form.Command2_Click();
+        form.handlers().Command2_Click();
         QCOMPARE(runtime.asked.size(), std::size_t(1));
         QVERIFY(near(middle(form.image1Picture()), colourOf("room2.jpg")));
     }
@@ -414,7 +414,7 @@ private Q_SLOTS:
     {
         FakeRuntime runtime(std::filesystem::path{});
         Form1 form(runtime);
-        form.Option7_Click();
+        form.handlers().Option7_Click();
         verifyMessage(runtime, "saidan.jpg");
         QVERIFY(runtime.loads.empty());
         QVERIFY(form.image1Picture().isNull());
@@ -425,7 +425,7 @@ private Q_SLOTS:
     {
         FakeRuntime runtime(QDir::rootPath());
         Form1 form(runtime);
-        form.Option7_Click();
+        form.handlers().Option7_Click();
         QCOMPARE(form.picturePath().native(), "//saidan.jpg");
         if (!QFile::exists("/saidan.jpg"))
             verifyMessage(runtime, "saidan.jpg");
