@@ -41,10 +41,11 @@ TEST_CASE("the list paints back to front, inside the client area, and no windowe
     for (const double scale : kScales) {
         CAPTURE(scale);
         const std::vector<Step> steps = scene.steps(scale);
-        const twips::Rect client = twips::toDeviceRect(0, 0, main_layout::kClientWidth,
-                                                       main_layout::kClientHeight, scale);
-        REQUIRE(steps.front() == Step{.op = Op::Fill, .row = -1, .rect = client,
-                                      .paint = {drawing::Role::ButtonFace}});
+        const twips::Rect client =
+            twips::toDeviceRect(0, 0, main_layout::kClientWidth, main_layout::kClientHeight, scale);
+        REQUIRE(
+            steps.front() ==
+            Step{.op = Op::Fill, .row = -1, .rect = client, .paint = {drawing::Role::ButtonFace}});
         for (std::size_t i = 1; i < steps.size(); ++i) {
             const Step &s = steps[i];
             CAPTURE(s.row);
@@ -114,8 +115,8 @@ TEST_CASE("a label is drawn where it is now, with its measured size, opaque ones
             label.push_back(s);
     REQUIRE(label.size() == 2);
     const twips::Rect at = twips::toDeviceRect(2000, 360, 1500, 240, 2.0);
-    CHECK(label[0] == Step{.op = Op::Fill, .row = title, .rect = at,
-                           .paint = {drawing::Role::ButtonFace}});
+    CHECK(label[0] ==
+          Step{.op = Op::Fill, .row = title, .rect = at, .paint = {drawing::Role::ButtonFace}});
     CHECK(label[1].op == Op::Label);
     CHECK(label[1].rect == at);
     CHECK(scene.deviceRect(title, 2.0) == at);

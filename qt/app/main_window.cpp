@@ -10,19 +10,19 @@
 #include <algorithm>
 #include <vector>
 
-#include "qt/about/version_window.h"
 #include "core/forms_runtime.h"
 #include "core/guide_entries.h"
 #include "core/reader_texts.h"
 #include "core/twips.h"
+#include "qt/about/version_window.h"
 #include "qt/forms/accessible_image.h"
 #include "qt/forms/accessible_label.h"
 #include "qt/forms/command_bar.h"
 #include "qt/forms/command_button.h"
 #include "qt/forms/frame.h"
-#include "qt/forms/surface.h"
 #include "qt/forms/option_button.h"
 #include "qt/forms/qt_convert.h"
+#include "qt/forms/surface.h"
 #include "qt/forms/text_box.h"
 #include "qt/resources/app_icon.h"
 

@@ -16,7 +16,6 @@
 namespace fonts {
 namespace {
 
-
 // Reading fontconfig's configuration and cache is a sixth of the time to the
 // first frame and needs nothing of Qt. fontconfig loads it once however many
 // threads ask, so Qt finds it ready; if Qt asks first, the two just race to

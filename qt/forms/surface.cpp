@@ -41,8 +41,7 @@ private:
 class SurfaceAccessible final : public QAccessibleWidget
 {
 public:
-    explicit SurfaceAccessible(Surface *surface)
-        : QAccessibleWidget(surface, QAccessible::Client)
+    explicit SurfaceAccessible(Surface *surface) : QAccessibleWidget(surface, QAccessible::Client)
     {}
     int childCount() const override { return int(order().size()); }
     QAccessibleInterface *child(int index) const override
@@ -170,9 +169,9 @@ void Surface::paintEvent(QPaintEvent *event)
     QPainter p(this);
     // The scale of whatever this paints on: the screen, or an image the surface is rendered into.
     const qreal dpr = p.deviceTransform().m11();
-    const QRect dirty = QRectF(QRectF(event->rect()).topLeft() * dpr,
-                               QRectF(event->rect()).size() * dpr)
-                            .toAlignedRect();
+    const QRect dirty =
+        QRectF(QRectF(event->rect()).topLeft() * dpr, QRectF(event->rect()).size() * dpr)
+            .toAlignedRect();
     const DeviceSpace device(p, dpr);
     for (const drawing::Step &step : scene_.steps(dpr)) {
         const QRect r = toQRect(step.rect);

@@ -121,7 +121,9 @@ void Form1::createControls()
             // name, set as their text, lies outside all they draw.
             if (caption.empty())
                 SetWindowTextW(
-                    w, wide::string(guide::spotName(guide::kEntries[main_layout::optionNumber(Id(r)) - 1])).c_str());
+                    w, wide::string(
+                           guide::spotName(guide::kEntries[main_layout::optionNumber(Id(r)) - 1]))
+                           .c_str());
             break;
         default:
             break;

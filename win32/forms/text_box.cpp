@@ -13,7 +13,7 @@ namespace {
 
 using desktop_texts::Edit;
 
-std::wstring caption(Edit command) { return wide::string(desktop_texts::caption(command)); }
+std::wstring menuCaption(Edit command) { return wide::string(desktop_texts::caption(command)); }
 
 enum Command : UINT { Undo = 1, Cut, Copy, Paste, Delete, SelectAll };
 
@@ -35,16 +35,16 @@ void showMenu(HWND edit, LPARAM at)
 
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, state(writable && SendMessageW(edit, EM_CANUNDO, 0, 0)), Undo,
-                caption(Edit::Undo).c_str());
+                menuCaption(Edit::Undo).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, state(writable && selection), Cut, caption(Edit::Cut).c_str());
-    AppendMenuW(menu, state(selection), Copy, caption(Edit::Copy).c_str());
+    AppendMenuW(menu, state(writable && selection), Cut, menuCaption(Edit::Cut).c_str());
+    AppendMenuW(menu, state(selection), Copy, menuCaption(Edit::Copy).c_str());
     AppendMenuW(menu, state(writable && IsClipboardFormatAvailable(CF_UNICODETEXT)), Paste,
-                caption(Edit::Paste).c_str());
-    AppendMenuW(menu, state(writable && selection), Delete, caption(Edit::Delete).c_str());
+                menuCaption(Edit::Paste).c_str());
+    AppendMenuW(menu, state(writable && selection), Delete, menuCaption(Edit::Delete).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, state(GetWindowTextLengthW(edit) > 0), SelectAll,
-                caption(Edit::SelectAll).c_str());
+                menuCaption(Edit::SelectAll).c_str());
     SetFocus(edit);
     const UINT chosen =
         UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, edit, nullptr));
