@@ -43,7 +43,6 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
 
-!include "FileFunc.nsh"
 !include "MUI2.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -67,6 +66,12 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
 !include "${PHOTO_NAMES}"
 !macro InstallPhoto FILE
   File "${PHOTOS}\${FILE}"
+!macroend
+!macro AddSize FILE
+  FileOpen $1 "$INSTDIR\${FILE}" r
+  FileSeek $1 0 END $2
+  FileClose $1
+  IntOp $0 $0 + $2
 !macroend
 !macro RemovePhoto FILE
   Delete "$INSTDIR\${FILE}"
@@ -97,8 +102,13 @@ Section "Install"
   !if "${HELP_URL}" != ""
     WriteRegStr HKCU "${UNINSTALL_KEY}" "HelpLink" "${HELP_URL}"
   !endif
-  ; What Apps shows as the size: the installed files, in KiB.
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ; What Apps shows as the size: the files installed here, in KiB rounded up.
+  StrCpy $0 0
+  !insertmacro AddSize "mirteka.exe"
+  !insertmacro Photographs AddSize
+  !insertmacro AddSize "uninstall.exe"
+  IntOp $0 $0 + 1023
+  IntOp $0 $0 / 1024
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 

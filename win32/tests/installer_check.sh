@@ -54,10 +54,10 @@ grep -qx "\"$win_folder\\\\\\\\mirteka.exe,0\"" <<<"$(value DisplayIcon)" || fai
 grep -qx "\"$win_folder\"" <<<"$(value InstallLocation)" || fail "InstallLocation is $(value InstallLocation)"
 grep -qx "\"\\\\\"$win_folder\\\\\\\\uninstall.exe\\\\\"\"" <<<"$(value UninstallString)" ||
   fail "UninstallString is $(value UninstallString)"
-# EstimatedSize: the installed files in KiB, as a DWORD.
-bytes=$(find "$folder" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }')
-[ "$(value EstimatedSize)" = "$(printf 'dword:%08x' $((bytes / 1024)))" ] ||
-  fail "EstimatedSize is $(value EstimatedSize), the files are $((bytes / 1024)) KiB"
+# EstimatedSize: the installed files in KiB rounded up, as a DWORD.
+kib=$((($(find "$folder" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }') + 1023) / 1024))
+[ "$(value EstimatedSize)" = "$(printf 'dword:%08x' $kib)" ] ||
+  fail "EstimatedSize is $(value EstimatedSize), the files are $kib KiB"
 # A publisher and links only as configured; nothing else.
 expected="DisplayIcon DisplayName DisplayVersion EstimatedSize InstallLocation NoModify NoRepair QuietUninstallString UninstallString"
 for pair in "Publisher=$publisher" "URLInfoAbout=$url_info" "HelpLink=$help_url"; do
