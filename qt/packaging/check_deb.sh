@@ -59,7 +59,7 @@ expected=(
     ./usr/share/lintian/overrides/mirteka
 )
 # The photographs the guide names (its own list, written at build time).
-mapfile -t photos <"${MIRTEKA_PHOTO_NAMES:?MIRTEKA_PHOTO_NAMES must name the guide's list of photographs}" &&
+mapfile -t photos <"${MIRTEKA_PHOTO_NAMES:?MIRTEKA_PHOTO_NAMES must name the list of photographs the guide shows}" &&
     [ ${#photos[@]} -gt 0 ] || fail "no photographs listed in $MIRTEKA_PHOTO_NAMES"
 for p in "${photos[@]}"; do
     expected+=("./usr/share/mirteka/$p" "./usr/lib/mirteka/$p -> ../../share/mirteka/$p")

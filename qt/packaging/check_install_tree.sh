@@ -18,7 +18,7 @@ need comm coreutils
 for t in Xvfb openbox xdotool wmctrl xdpyinfo; do need $t "xvfb openbox xdotool wmctrl x11-utils"; done
 
 # The photographs the guide names (its own list, written at build time).
-mapfile -t photos <"${MIRTEKA_PHOTO_NAMES:?MIRTEKA_PHOTO_NAMES must name the guide's list of photographs}" &&
+mapfile -t photos <"${MIRTEKA_PHOTO_NAMES:?MIRTEKA_PHOTO_NAMES must name the list of photographs the guide shows}" &&
     [ ${#photos[@]} -gt 0 ] || fail "no photographs listed in $MIRTEKA_PHOTO_NAMES"
 # Left in the test's working folder after a run, for a look when it fails.
 scratch=$PWD/install-tree
