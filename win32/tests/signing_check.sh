@@ -39,6 +39,18 @@ breaks_when_changed() {
   ! verifies "$copy"
 }
 
+# What tools/build_windows.sh asks before it builds: sign, do not sign (and
+# say so), or stop on half a configuration.
+check() { env -u MIRTEKA_SIGN_PKCS12 -u MIRTEKA_SIGN_CERT -u MIRTEKA_SIGN_KEY -u MIRTEKA_SIGN_PASSWORD_FILE \
+  -u MIRTEKA_SIGN_TIMESTAMP "$@" "$sign" --check 2>/dev/null; echo $?; }
+[ "$(check)" = 1 ] || fail "signing asked for with no certificate named"
+[ "$(check MIRTEKA_SIGN_CERT="$work/cert.pem" MIRTEKA_SIGN_TIMESTAMP=none)" = 2 ] || fail "a certificate without its key passes"
+[ "$(check MIRTEKA_SIGN_CERT="$work/cert.pem" MIRTEKA_SIGN_KEY="$work/key.pem")" = 2 ] ||
+  fail "a certificate without a timestamp server (or none) passes"
+[ "$(check MIRTEKA_SIGN_CERT="$work/cert.pem" MIRTEKA_SIGN_KEY="$work/key.pem" MIRTEKA_SIGN_TIMESTAMP=none)" = 0 ] ||
+  fail "a certificate, its key and \"none\" do not ask for signing"
+echo "signing asked for only with a certificate, its key and a timestamp server (or none)"
+
 cp "$program" "$work/mirteka.exe"
 MIRTEKA_SIGN_CERT=$work/cert.pem MIRTEKA_SIGN_KEY=$work/key.pem MIRTEKA_SIGN_TIMESTAMP=none \
   "$sign" "$work/mirteka.exe" || fail "sign_windows.sh could not sign with PEM"
