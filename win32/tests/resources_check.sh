@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the Windows program file and its installer carry, read back from the
 # files themselves: the version information (with the configured copyright)
-# and the icons at every size (resource_dump.py), the manifest, all in
+# and the icons at every size (tools/check_windows_resources.py), the manifest, all in
 # Japanese; and imports of DLLs that come with Windows only.
 #
 #   resources_check.sh PROGRAM_EXE SETUP_EXE ARTWORK_XPM LEGAL_COPYRIGHT
@@ -9,7 +9,7 @@ set -u -o pipefail
 exe=${1:?usage: resources_check.sh PROGRAM_EXE SETUP_EXE ARTWORK_XPM LEGAL_COPYRIGHT}
 setup=${2:?} artwork=${3:?} copyright=${4:?}
 fail() { echo "FAIL: $*" >&2; exit 1; }
-python3 "$(dirname "$0")/resource_dump.py" "$artwork" "$copyright" "$exe" "$setup" ||
+python3 "$(dirname "$0")/../../tools/check_windows_resources.py" "$artwork" "$copyright" "$exe" "$setup" ||
   fail "version information or icons"
 rc=$(x86_64-w64-mingw32-windres -i "$exe" -O rc) || fail "cannot read the resources of $exe"
 grep -qF 'PerMonitorV2' <<<"$rc" || fail "the manifest does not ask for per-monitor DPI"

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """The version information and icons of the Windows program and its installer,
-read back from the files' resources (windres dumps them).
+read back from their resources, which windres dumps: from the built files
+(win32/tests) or from the resource script with its .ico (qt/tests).
 
-    resource_dump.py ARTWORK.xpm LEGAL_COPYRIGHT PROGRAM.exe SETUP.exe
+    check_windows_resources.py ARTWORK.xpm LEGAL_COPYRIGHT PROGRAM.exe|mirteka.rc [SETUP.exe]
 
-Version information: the program's string table is exactly the program's
-identity with the configured copyright, version 1.00 (1.0.0.0); the installer's
-names the program, its version and the same copyright.
+Version information: the program's is one resource with one string table,
+041104B0, exactly the program's identity with the configured copyright,
+version 1.00 (1.0.0.0), an application for 32-bit Windows, translation
+Japanese in Unicode; the installer's names the program, its version and the
+same copyright.
 
 Icons: for each file, the icon group Explorer shows (the
 lowest ID) holds 16, 20, 24, 32, 40, 48, 64 and 256 px; the 256 one is PNG, the
@@ -38,7 +41,10 @@ def check(ok, what):
 def resources(path, work):
     """{type: {name: bytes}} of the file's resources, through windres."""
     res = work + '/r.res'
-    subprocess.run(['x86_64-w64-mingw32-windres', '-i', path, '-O', 'res', '-o', res], check=True)
+    # A script is preprocessed by the build machine's cpp: no cross compiler needed.
+    script = ['--preprocessor=cpp'] if path.endswith('.rc') else []
+    subprocess.run(['x86_64-w64-mingw32-windres', *script, '-i', path, '-O', 'res', '-o', res],
+                   check=True)
     data = open(res, 'rb').read()
 
     def ident(at):
@@ -61,11 +67,12 @@ def resources(path, work):
 
 
 def version_strings(res, path, table=None):
-    """The string table of the file's version resource, and its fixed versions."""
+    """The string table of the file's version resource, its fixed part and its
+    translations."""
     block = next(iter(res.get(RT_VERSION, {}).values()), None)
     check(block is not None, '%s: has version information' % path)
     if block is None:
-        return {}, None
+        return {}, None, None
 
     def node(at):
         length, vlen, vtype = struct.unpack_from('<HHH', block, at)
@@ -91,11 +98,14 @@ def version_strings(res, path, table=None):
     check(len(names) == 1 and names[0] == (table or names[0]),
           '%s: one string table%s (found %s)' % (path, ', ' + table if table else '', names))
     strings = {s[0]: s[1] for t in tables for s in t[2]}
-    return strings, struct.unpack_from('<13I', fixed)
+    translations = [(v[0], v[1]) for b in blocks if b[0] == 'VarFileInfo' for v in b[2]]
+    return strings, struct.unpack_from('<13I', fixed), translations
 
 
 def check_versions(program, setup, legal_copyright, work):
-    strings, fixed = version_strings(resources(program, work), program, '041104B0')
+    res = resources(program, work)
+    check(list(res.get(RT_VERSION, {})) == [1], '%s: one version resource, ID 1' % program)
+    strings, fixed, translations = version_strings(res, program, '041104B0')
     expected = {
         'ProductName': TITLE, 'FileDescription': TITLE, 'Comments': TITLE, 'LegalTrademarks': TITLE,
         'CompanyName': 'Project ZOMI', 'InternalName': 'mirteka', 'OriginalFilename': 'mirteka.exe',
@@ -104,8 +114,13 @@ def check_versions(program, setup, legal_copyright, work):
     for key in sorted(set(expected) | set(strings)):
         check(strings.get(key) == expected.get(key),
               '%s: %s is %r (found %r)' % (program, key, expected.get(key), strings.get(key)))
-    check(fixed is not None and fixed[2:6] == (0x10000, 0, 0x10000, 0), '%s: numeric version 1.0.0.0' % program)
-    strings, fixed = version_strings(resources(setup, work), setup)
+    check(fixed is not None and fixed[0] == 0xFEEF04BD and fixed[2:6] == (0x10000, 0, 0x10000, 0)
+          and fixed[8:10] == (0x4, 0x1), '%s: version 1.0.0.0 of an application for 32-bit Windows' % program)
+    check(translations == [('Translation', struct.pack('<HH', 0x411, 1200))],
+          '%s: translation Japanese, Unicode (found %s)' % (program, translations))
+    if not setup:
+        return
+    strings, fixed, _ = version_strings(resources(setup, work), setup)
     for key, value in (('ProductName', TITLE), ('ProductVersion', '1.00'),
                        ('LegalCopyright', legal_copyright)):
         check(strings.get(key) == value, '%s: %s is %r (found %r)' % (setup, key, value, strings.get(key)))
@@ -129,13 +144,16 @@ def repeated(small, side_small, side):
             for y in range(side) for x in range(side)]
 
 
-def icons(path, work):
+def icons(path, program, work):
     res = resources(path, work)
     groups = res.get(RT_GROUP_ICON, {})
     check(bool(groups), '%s: has an icon group' % path)
     if not groups:
         return {}
-    group = groups[min(groups, key=lambda n: (isinstance(n, str), n))]
+    first = min(groups, key=lambda n: (isinstance(n, str), n))
+    # The program's own icon is ID 1: the windows load it by that number.
+    check(first == 1 or path != program, '%s: the icon Explorer shows is ID 1 (found %s)' % (path, first))
+    group = groups[first]
     _, kind, count = struct.unpack_from('<HHH', group, 0)
     found = {}
     for i in range(count):
@@ -150,7 +168,7 @@ def icons(path, work):
 def main():
     artwork_path, legal_copyright, files = sys.argv[1], sys.argv[2], sys.argv[3:5]
     with tempfile.TemporaryDirectory() as work:
-        check_versions(files[0], files[1], legal_copyright, work)
+        check_versions(files[0], files[1] if len(files) > 1 else None, legal_copyright, work)
         raw = subprocess.run(['convert', artwork_path, '-depth', '8', 'rgba:-'],
                              capture_output=True, check=True).stdout
         artwork = [b'\0\0\0\0' if raw[i + 3] == 0 else raw[i:i + 4] for i in range(0, len(raw), 4)]
@@ -158,7 +176,7 @@ def main():
         check(len(artwork) == 32 * 32 and len(palette) >= 3, 'the artwork reads as 32 x 32')
         seen = None
         for path in files:
-            found = icons(path, work)
+            found = icons(path, files[0], work)
             check(sorted(found) == SIDES, '%s: sides %s (found %s)' % (path, SIDES, sorted(found)))
             for side, (colours, bpp, image, pixels) in sorted(found.items()):
                 is_png = image[:8] == b'\x89PNG\r\n\x1a\n'
