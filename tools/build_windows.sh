@@ -31,8 +31,9 @@ packages=(
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   # libjpeg-turbo's vector code, and unpacking Debian's source of it
   nasm dpkg-dev
-  # the portable zip and the installer, and signing them
-  zip nsis osslsigncode
+  # the portable zip and the installer, signing them, and the signing test's
+  # throw-away certificate
+  zip nsis osslsigncode openssl
   # the program and its tests under wine on a virtual display, the core's test framework
   wine wine64 xvfb openbox xdotool x11-utils imagemagick fonts-ipafont-gothic doctest-dev
 )
