@@ -22,15 +22,9 @@ constexpr int kBitsPerPixel = 4;
 constexpr int kMaxSide = 256;
 constexpr int kPngBitsPerPixel = 32;
 
-int strideFor(int width, int bitsPerPixel)
-{
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
+int strideFor(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 
-void put8(QByteArray &out, int v)
-{
-    out.append(char(v & 0xFF));
-}
+void put8(QByteArray &out, int v) { out.append(char(v & 0xFF)); }
 
 void put16(QByteArray &out, int v)
 {
@@ -135,8 +129,8 @@ std::optional<QByteArray> pngImage(const QImage &image, QString *error)
         return std::nullopt;
     QByteArray out;
     QBuffer buffer(&out);
-    if (!buffer.open(QIODevice::WriteOnly)
-        || !image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
         fail(error, QStringLiteral("cannot write a PNG"));
         return std::nullopt;
     }
@@ -151,8 +145,9 @@ std::optional<QByteArray> encodeIco(const QList<QImage> &images, QString *error)
     for (const QImage &image : images) {
         const int w = image.width(), h = image.height();
         if (image.isNull() || w > kMaxSide || h > kMaxSide) {
-            fail(error,
-                 QStringLiteral("an icon entry holds 1 to 256 px a side, not %1 × %2").arg(w).arg(h));
+            fail(error, QStringLiteral("an icon entry holds 1 to 256 px a side, not %1 × %2")
+                            .arg(w)
+                            .arg(h));
             return std::nullopt;
         }
         const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
