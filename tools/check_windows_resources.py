@@ -151,9 +151,20 @@ def icons(path, program, work):
     if not groups:
         return {}
     first = min(groups, key=lambda n: (isinstance(n, str), n))
-    # The program's own icon is ID 1: the windows load it by that number.
+    # The program's own icon is ID 1, the one Explorer shows.
     check(first == 1 or path != program, '%s: the icon Explorer shows is ID 1 (found %s)' % (path, first))
-    group = groups[first]
+    return group_images(res, groups[first], path)
+
+
+def window_icon(path, work):
+    """The program's icon ID 2, which its windows show: its sides and pictures."""
+    res = resources(path, work)
+    group = res.get(RT_GROUP_ICON, {}).get(2)
+    check(group is not None, '%s: has the windows\' icon, ID 2' % path)
+    return group_images(res, group, path) if group else {}
+
+
+def group_images(res, group, path):
     _, kind, count = struct.unpack_from('<HHH', group, 0)
     found = {}
     for i in range(count):
@@ -189,6 +200,12 @@ def main():
                 for small in (s for s in found if s < side):
                     check(pixels != repeated(found[small][3], small, side),
                           '%s: %d px is not the %d px one with pixels repeated' % (path, side, small))
+            if path == files[0]:
+                # The windows show the 32 x 32 artwork alone, shrunk by Windows
+                # for the title bar, as they always have.
+                own = window_icon(path, work)
+                check(sorted(own) == [32] and own[32][3] == artwork,
+                      '%s: the windows\' icon is the 32 px artwork alone (found %s)' % (path, sorted(own)))
             if 32 in found:
                 colours, bpp, _, pixels = found[32]
                 check((colours, bpp) == (16, 4) and pixels == artwork,
