@@ -76,6 +76,7 @@ fresh_wine_session() {
 
 # Starts a private Xvfb (96 DPI) with a window manager, as every Windows
 # desktop has one, and exports DISPLAY; both end when the calling shell exits.
+# WINE_WM_CONFIG may name an openbox configuration file to use.
 start_wine_display() {
   local d=120 _ tries
   for tries in 1 2 3 4 5; do
@@ -94,7 +95,7 @@ start_wine_display() {
   done
   rm -f "${TMPDIR:-/tmp}/xvfb-$$.log"
   xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
-  openbox >/dev/null 2>&1 &
+  openbox ${WINE_WM_CONFIG:+--config-file "$WINE_WM_CONFIG"} >/dev/null 2>&1 &
   _wine_wm_pid=$!
   trap 'stop_wine_display' EXIT
 }
