@@ -97,6 +97,11 @@ start_wine_display() {
   xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
   openbox ${WINE_WM_CONFIG:+--config-file "$WINE_WM_CONFIG"} >/dev/null 2>&1 &
   _wine_wm_pid=$!
+  # Wine reads the work area once, as it starts: not before the window manager has set it.
+  for _ in $(seq 100); do
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q = && break
+    sleep 0.1
+  done
   trap 'stop_wine_display' EXIT
 }
 

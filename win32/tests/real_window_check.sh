@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/../../tools/wine_prefix.sh"
 fresh_wine_session || fail "no wine prefix"
 # A desktop whose work area is not the whole screen, as with a task bar.
-WINE_WM_CONFIG=$(dirname "$0")/work_area.xml start_wine_display || fail "no virtual display"
+WINE_WM_CONFIG=$(realpath "$(dirname "$0")")/work_area.xml start_wine_display || fail "no virtual display"
 export LANG=C LC_ALL=C # Windows in English: the program's boxes must still be Japanese
 
 # The program runs from a folder of its own, so photographs can be taken away.
@@ -78,6 +78,7 @@ echo "client area 679 × 493"
 # Centred on the work area, which the window manager keeps clear of margins
 # at the top and on the left, not on the whole screen.
 read -r x y w h wx wy ww wh <<<"$(probe placement)"
+[ "$wx $wy" = "300 100" ] || fail "the work area is at $wx, $wy, not inside the window manager's margins"
 [ "$x $y" = "$((wx + (ww - w) / 2)) $((wy + (wh - h) / 2))" ] \
   || fail "the window is at $x, $y: not centred on the work area $wx $wy $ww × $wh"
 echo "centred on the work area"
