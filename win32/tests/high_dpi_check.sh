@@ -50,19 +50,20 @@ read -r _ _ w h <<<"$(probe rect Label1)"
 [ "$w $h" = "$(extent "ＭＳ Ｐゴシック" 18 "廊下")" ] || fail "廊下 is $w × $h, not 9-point at 144 DPI"
 echo "150 %: the title at 53 px to the em, the plan's labels at 18"
 
-# Without ＭＳ Ｐゴシック, and with the first Japanese UI face a monospaced
-# one, whose widths tell it from the proportional faces: the title in it.
+# Without ＭＳ Ｐゴシック: the font mapper's own choice for the missing face
+# is told from the first Japanese UI face by its widths; the title is in the latter.
 kill "$pid"
 wait "$pid" 2>/dev/null
 reg=$WINEPREFIX/mirteka-fallback.reg
 { printf '\xff\xfe'
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"=-\r\n"MS PGothic"=-\r\n"Yu Gothic UI"="IPAGothic"\r\n\r\n' \
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"=-\r\n"MS PGothic"=-\r\n\r\n' \
     | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
 wine regedit /S "$reg" >/dev/null 2>&1 || fail "cannot take ＭＳ Ｐゴシック away"
 timeout 20 wineserver -w
 start
 fallback=$(extent "Yu Gothic UI" 53 "$title")
-[ "$fallback" != "$(extent "IPAPGothic" 53 "$title")" ] || fail "the fallback face cannot be told from the proportional one"
+mapped=$(extent "ＭＳ Ｐゴシック" 53 "$title")
+[ "$fallback" != "$mapped" ] || fail "the font mapper's choice for the missing face cannot be told from Yu Gothic UI ($mapped)"
 read -r _ _ w h <<<"$(probe rect Label4)"
-[ "$w $h" = "$fallback" ] || fail "without ＭＳ Ｐゴシック the title is $w × $h, not $fallback as in Yu Gothic UI"
-echo "without ＭＳ Ｐゴシック: the title in Yu Gothic UI"
+[ "$w $h" = "$fallback" ] || fail "without ＭＳ Ｐゴシック the title is $w × $h, not $fallback as in Yu Gothic UI (the mapper's choice: $mapped)"
+echo "without ＭＳ Ｐゴシック: the title in Yu Gothic UI ($fallback), not in the mapper's choice ($mapped)"
