@@ -50,30 +50,19 @@ std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder();
 namespace {
 
 // The wait's event loop in Qt: a nested loop that leaves user input queued,
-// ended by a quit posted from the decode's thread.
+// ended by a quit posted from the decode's thread. A quit posted before the
+// loop runs ends it as soon as it runs; one still queued goes with the loop.
 class QtPictureWait final : public picture_wait::EventLoop
 {
 public:
     void paintUntil(const std::atomic<bool> &done) override
     {
-        while (!done) {
-            QEventLoop loop;
-            loop_ = &loop;
-            loop.exec(QEventLoop::ExcludeUserInputEvents); // a quit posted meanwhile still arrives
-            loop_ = nullptr;
-        }
+        while (!done)
+            loop_.exec(QEventLoop::ExcludeUserInputEvents); // a quit posted meanwhile still arrives
     }
     void wake() override
     {
-        // Posted to the windows' thread; a wake after the loop has ended finds
-        // none, and one still queued when the wait is over goes with `context_`.
-        QMetaObject::invokeMethod(
-            &context_,
-            [this] {
-                if (loop_)
-                    loop_->quit();
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&loop_, &QEventLoop::quit, Qt::QueuedConnection);
     }
     void setBusy(bool busy) override
     {
@@ -84,8 +73,7 @@ public:
     }
 
 private:
-    QObject context_;
-    QEventLoop *loop_ = nullptr;
+    QEventLoop loop_;
 };
 
 } // namespace

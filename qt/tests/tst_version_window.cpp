@@ -14,14 +14,14 @@
 
 #include <functional>
 
-#include "qt/about/version_window.h"
-#include "qt/app/main_window.h"
+#include "core/twips.h"
 #include "core/version_layout.h"
 #include "fake_runtime.h"
+#include "qt/about/version_window.h"
+#include "qt/app/main_window.h"
 #include "qt/forms/frame.h"
-#include "qt/forms/surface.h"
 #include "qt/forms/option_button.h"
-#include "core/twips.h"
+#include "qt/forms/surface.h"
 #include "test_pictures.h"
 
 namespace {
