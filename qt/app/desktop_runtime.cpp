@@ -60,10 +60,7 @@ public:
         while (!done)
             loop_.exec(QEventLoop::ExcludeUserInputEvents); // a quit posted meanwhile still arrives
     }
-    void wake() override
-    {
-        QMetaObject::invokeMethod(&loop_, &QEventLoop::quit, Qt::QueuedConnection);
-    }
+    void wake() override { QMetaObject::invokeMethod(&loop_, "quit", Qt::QueuedConnection); }
     void setBusy(bool busy) override
     {
         if (busy)
