@@ -168,7 +168,7 @@ private Q_SLOTS:
         form2.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form2));
         int outer = 0;
-        QTRY_VERIFY_WITH_TIMEOUT((outer = outerWidthOnScreen(form2.winId())) > 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT((outer = outerWidthOnScreen(form2.winId())) > 0, 5000);
         QVERIFY2(outer - form2.width() >= 14, "frames too thin to tell outer from client width");
         // Qt has heard of the frame too.
         QTRY_COMPARE_WITH_TIMEOUT(form2.frameGeometry().width(), outer, 5000);
@@ -200,7 +200,7 @@ private Q_SLOTS:
                 QCOMPARE(form2.label1Left(), 1440.0);
                 QVERIFY(QTest::qWaitForWindowActive(&form2));
                 // An owned window counts as active with its owner; the keyboard follows.
-                QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), form2.command1(), 2000);
+                QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), form2.command1(), 5000);
                 // Once it glides, try the main window.
                 QTRY_VERIFY_WITH_TIMEOUT(form2.label1Left() > 1440.0, 5000);
                 QWindow *main = form.windowHandle();
