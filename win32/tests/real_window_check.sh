@@ -77,7 +77,13 @@ echo "client area 679 × 493"
 
 # Centred on the work area, which the window manager keeps clear of margins
 # at the top and on the left, not on the whole screen.
-read -r x y w h wx wy ww wh <<<"$(probe placement)"
+# Placed before it is shown; wine learns the work area as its session starts.
+wait_probe 1 visible || fail "Form1 was not shown"
+for _ in $(seq 50); do
+  read -r x y w h wx wy ww wh <<<"$(probe placement)"
+  [ "$wx $wy" = "300 100" ] && break
+  sleep 0.2
+done
 [ "$wx $wy" = "300 100" ] || fail "the work area is at $wx, $wy, not inside the window manager's margins"
 [ "$x $y" = "$((wx + (ww - w) / 2)) $((wy + (wh - h) / 2))" ] \
   || fail "the window is at $x, $y: not centred on the work area $wx $wy $ww × $wh"
