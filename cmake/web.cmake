@@ -25,7 +25,11 @@ endif()
 add_subdirectory(resources)
 add_subdirectory(core)
 add_subdirectory(photos)
-if(BUILD_TESTING)
-  add_subdirectory(core/tests core-tests) # the core's own tests, run under node
-endif()
 add_subdirectory(web)
+if(BUILD_TESTING)
+  # The core's own tests, run under node on the machine's own files (the
+  # JPEG corpus, temporary folders), with the memory the large photos need.
+  add_link_options(-sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1
+                   -sMAXIMUM_MEMORY=4GB -sEXIT_RUNTIME=1)
+  add_subdirectory(core/tests core-tests)
+endif()

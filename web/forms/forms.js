@@ -63,9 +63,10 @@ const Forms = (() => {
 
   // A label: its caption as page text, placed and clipped by the drawing list.
   // Returns the caption's own extent in CSS pixels, for labels that size themselves.
-  function addLabel(surfaceId, row, caption, face, points, weight, wrapsAnywhere) {
+  function addLabel(surfaceId, row, id, caption, face, points, weight, wrapsAnywhere) {
     const surface = surfaces.get(surfaceId);
     const label = document.createElement('div');
+    label.id = id;
     label.className = wrapsAnywhere ? 'label wraps' : 'label';
     label.style.font = fontCss(face, points, weight);
     label.textContent = caption;

@@ -19,10 +19,11 @@ EM_JS(void, js_create_surface, (int id, const char16_t *host, int hostLength, in
     Forms.createSurface(id, document.getElementById(Forms.text(host, hostLength)), width, height);
 });
 
-EM_JS(void, js_add_label, (int id, int row, const char16_t *caption, int captionLength,
+EM_JS(void, js_add_label, (int id, int row, const char16_t *name, int nameLength,
+                           const char16_t *caption, int captionLength,
                            const char16_t *face, int faceLength, double points, int weight,
                            int wraps, int *size), {
-    const measured = Forms.addLabel(id, row, Forms.text(caption, captionLength),
+    const measured = Forms.addLabel(id, row, Forms.text(name, nameLength), Forms.text(caption, captionLength),
                                     Forms.text(face, faceLength), points, weight, wraps !== 0);
     HEAP32[size >> 2] = measured[0];
     HEAP32[(size >> 2) + 1] = measured[1];
@@ -80,9 +81,11 @@ void Surface::addLabels()
         if (c.kind != layout::Kind::Label)
             continue;
         const layout::Font font = c.font ? *c.font : fonts::kDefault;
-        const PageText caption = pageText(c.caption), face = pageText(font.face);
+        const std::u16string elementName = elementId(c.name);
+        const PageText name = pageText(elementName), caption = pageText(c.caption),
+                       face = pageText(font.face);
         int size[2] = {0, 0};
-        js_add_label(id_, row, caption.data, caption.length, face.data, face.length, font.points,
+        js_add_label(id_, row, name.data, name.length, caption.data, caption.length, face.data, face.length, font.points,
                      font.weight, drawing::wrapsAnywhere(c) ? 1 : 0, size);
         if (c.sizing == layout::Sizing::ToCaption)
             scene_.setSize(row, size[0] * double(twips::kPerPixel),
