@@ -23,6 +23,9 @@ packages=(
 )
 source tools/install_packages.sh
 install_packages "${packages[@]}"
+# npm fetches the tests' puppeteer-core; Debian packs it apart from node,
+# another node (NodeSource's) brings its own.
+command -v npm >/dev/null || install_packages npm
 source tools/web_env.sh
 
 jpeg_version=2.1.5

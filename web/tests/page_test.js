@@ -69,6 +69,56 @@ function state(page) {
   });
 }
 
+// The colour painted at (x, y) CSS pixels of the main window's client area:
+// the topmost canvas there that covers it.
+function pixelAt(page, x, y) {
+  return page.evaluate((x, y) => {
+    const client = document.getElementById('Form1-client').firstElementChild;
+    const layers = [...client.querySelectorAll('canvas')].sort((a, b) => b.style.zIndex - a.style.zIndex);
+    for (const canvas of layers) {
+      const cx = Math.floor((x - parseFloat(canvas.style.left)) * devicePixelRatio);
+      const cy = Math.floor((y - parseFloat(canvas.style.top)) * devicePixelRatio);
+      if (cx < 0 || cy < 0 || cx >= canvas.width || cy >= canvas.height) continue;
+      const p = canvas.getContext('2d').getImageData(cx, cy, 1, 1).data;
+      if (p[3] === 255) return [p[0], p[1], p[2]];
+    }
+    return null;
+  }, x, y);
+}
+
+// The frame's mean colour against the browser's own decode of `file` (the
+// photographs are upright as stored).
+function meanColours(page, file) {
+  return page.evaluate(async (file) => {
+    const mean = (data) => {
+      const m = [0, 0, 0];
+      for (let i = 0; i < data.length; i += 4) for (let c = 0; c < 3; c++) m[c] += data[i + c];
+      return m.map((v) => v / (data.length / 4));
+    };
+    const image = new Image();
+    image.src = file;
+    await image.decode();
+    const own = document.createElement('canvas');
+    own.width = 32;
+    own.height = 32;
+    own.getContext('2d').drawImage(image, 0, 0, 32, 32);
+    const frame = document.getElementById('Form1-Image1').getBoundingClientRect();
+    const client = document.getElementById('Form1-client').firstElementChild.getBoundingClientRect();
+    const layers = [...document.querySelectorAll('#Form1-client canvas')];
+    const layer = layers.find((c) => {
+      const r = c.getBoundingClientRect();
+      return r.left <= frame.left && r.top <= frame.top && r.right >= frame.right && r.bottom >= frame.bottom &&
+             c.getContext('2d').getImageData((frame.left - r.left + 10) * devicePixelRatio, (frame.top - r.top + 10) * devicePixelRatio, 1, 1).data[3] === 255;
+    });
+    const r = layer.getBoundingClientRect();
+    const g = layer.getContext('2d');
+    const shown = g.getImageData((frame.left - r.left) * devicePixelRatio, (frame.top - r.top) * devicePixelRatio,
+                                 frame.width * devicePixelRatio, frame.height * devicePixelRatio).data;
+    void client;
+    return { shown: mean(shown), own: mean(own.getContext('2d').getImageData(0, 0, 32, 32).data) };
+  }, file);
+}
+
 const settled = (page) => page.waitForFunction(
   () => !document.documentElement.classList.contains('busy'), kWait);
 const dialogOpen = (page) => page.waitForSelector('dialog[open]', kWait);
@@ -101,15 +151,16 @@ async function main() {
         const size = await page.evaluate(() => {
           const client = document.getElementById('Form1-client').firstElementChild;
           const canvases = [...client.querySelectorAll('canvas')];
-          const yellow = canvases.at(0).getContext('2d').getImageData(4, 4, 1, 1).data;
           return {
             width: client.offsetWidth,
             height: client.offsetHeight,
             crisp: canvases.every((c) => Math.abs(c.width - parseFloat(c.style.width) * devicePixelRatio) < 0.01),
-            corner: [...yellow],
             canvases: canvases.length,
           };
         });
+        // The room's yellow below the plan, and a spot's cyan above the white room.
+        assert.deepEqual(await pixelAt(page, 100, 310), [0xff, 0xff, 0xc0]);
+        assert.deepEqual(await pixelAt(page, 230, 230), [0xc0, 0xff, 0xff]);
         assert.deepEqual([size.width, size.height], [679, 493]);
         assert.ok(size.crisp, `canvases not at ${scale}x`);
         assert.ok(size.canvases >= 2, 'labels must lie between painted layers');
@@ -123,6 +174,9 @@ async function main() {
       assert.equal(s.text, lf(facts.entries[0].text));
       assert.equal(s.photo, photoName(facts.entries[0].picture));
       assert.equal(await page.evaluate(() => document.activeElement.id), 'Form1-Text1');
+      const colours = await meanColours(page, facts.entries[0].picture);
+      for (let c = 0; c < 3; c++)
+        assert.ok(Math.abs(colours.shown[c] - colours.own[c]) < 6, `frame ${colours.shown} against ${colours.own}`);
     });
 
     await check('each spot: its text, its photograph, 写真2; photo buttons', async () => {
@@ -266,13 +320,23 @@ async function main() {
       await page.keyboard.press('Enter');
       await dialogClosed(page);
       assert.equal((await state(page)).text, lf(facts.entries[1].text));
+      assert.deepEqual(page.errors, []);
+      // The tab closes where the browser lets the page close it, else the page is left empty.
       await page.click('#Form1-End');
       await dialogOpen(page);
+      const closed = new Promise((resolve) => page.once('close', () => resolve('closed')));
       await page.keyboard.press('Enter');
-      await page.waitForFunction(() => document.body.classList.contains('ended') && !document.body.firstChild, kWait);
+      const emptied = (async () => {
+        await page.waitForFunction(() => document.body.classList.contains('ended') && !document.body.firstChild, kWait);
+        return 'ended';
+      })();
+      const ended = await Promise.race([
+        closed,
+        emptied.catch((error) => Promise.race([closed, new Promise((_, no) => setTimeout(() => no(error), 5000))])),
+      ]);
+      console.log(`(${ended})`);
     });
-    assert.deepEqual(page.errors, []);
-    await page.close();
+    if (!page.isClosed()) await page.close();
 
     const missing = facts.entries.find((e) => e.picture !== facts.entries[0].picture);
     const damaged = facts.entries.find((e) => e !== missing && e.picture !== facts.entries[0].picture);
