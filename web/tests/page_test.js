@@ -338,6 +338,23 @@ async function main() {
     });
     if (!page.isClosed()) await page.close();
 
+    if (browserName === 'chrome') { // offline mode is a CDP command
+      await check('offline after the first visit: the page, its code and every photograph', async () => {
+        const p = await open(browser, site.url);
+        await p.evaluate(() => navigator.serviceWorker.ready.then(() => undefined));
+        await p.waitForFunction(async () => (await (await caches.open((await caches.keys())[0])).keys()).length > 15, kWait);
+        await p.setOfflineMode(true);
+        await p.reload(kWait);
+        await p.waitForFunction(() => document.getElementById('Form1-Text1')?.value !== '', kWait);
+        for (const entry of facts.entries) {
+          await p.click(`#Form1-${entry.option} input`);
+          await settled(p);
+          assert.equal((await state(p)).photo, photoName(entry.picture), entry.option);
+        }
+        await p.close();
+      });
+    }
+
     const missing = facts.entries.find((e) => e.picture !== facts.entries[0].picture);
     const damaged = facts.entries.find((e) => e !== missing && e.picture !== facts.entries[0].picture);
     const spoilt = siteCopy((folder) => {
