@@ -116,7 +116,7 @@ void Surface::setPictureUrl(int row, std::u16string_view url)
 void Surface::paint()
 {
     const double s = scale();
-    const std::vector<drawing::Step> steps = scene_.steps(s);
+    const std::vector<drawing::Step> &steps = scene_.steps(s);
     std::vector<int> flat;
     flat.reserve(steps.size() * 13);
     for (const drawing::Step &st : steps) {

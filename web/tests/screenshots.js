@@ -16,7 +16,8 @@ async function main() {
   for (const [name, executable, file] of [['chrome', '/usr/bin/chromium', 'web-chromium'],
                                           ['firefox', '/usr/bin/firefox-esr', 'web-firefox']]) {
     const browser = await puppeteer.launch({ browser: name, executablePath: executable, headless: true,
-                                             args: name === 'chrome' ? ['--no-sandbox'] : [] });
+                                             args: name === 'chrome' ? ['--no-sandbox'] : [],
+                                             ignoreDefaultArgs: ['--hide-scrollbars'] });
     const page = await browser.newPage();
     await page.setViewport({ width: 679, height: 513, deviceScaleFactor: 1 });
     await page.goto(site.url, kWait);
