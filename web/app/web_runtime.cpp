@@ -17,7 +17,7 @@ EM_ASYNC_JS(void, js_fetch_site_file, (const char *name, const char *path), {
     const target = UTF8ToString(path);
     try { FS.unlink(target); } catch (e) { /* none there yet */ }
     try {
-        const response = await fetch(encodeURIComponent(UTF8ToString(name)), { credentials: 'omit' });
+        const response = await fetch(encodeURIComponent(UTF8ToString(name)));
         if (!response.ok) return;
         FS.writeFile(target, new Uint8Array(await response.arrayBuffer()));
     } catch (e) {
