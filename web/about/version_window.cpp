@@ -51,9 +51,8 @@ Form2::~Form2() { Unload(); }
 void Form2::showModal()
 {
     surface_->paint();
-    Timer1 = emscripten_set_interval(
-        [](void *self) { static_cast<Form2 *>(self)->Timer1_Timer(); }, glide::kIntervalMs,
-        this);
+    Timer1 = emscripten_set_interval([](void *self) { static_cast<Form2 *>(self)->Timer1_Timer(); },
+                                     glide::kIntervalMs, this);
     forms::setFocus(surface_->elementId(kControls[row(Id::Command1)].name));
     window_.showModal();
 }
@@ -62,10 +61,7 @@ float Form2::label1Left() const { return float(surface_->scene().left(row(Id::La
 
 float Form2::label1Width() const { return float(surface_->scene().width(row(Id::Label1))); }
 
-float Form2::outerWidth() const
-{
-    return float(twips::fromDevice(window_.outerWidth(), 1.0));
-}
+float Form2::outerWidth() const { return float(twips::fromDevice(window_.outerWidth(), 1.0)); }
 
 void Form2::setLabel1Left(float left)
 {

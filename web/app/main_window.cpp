@@ -4,6 +4,7 @@
 #include "web/app/main_window.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "core/guide_entries.h"
@@ -25,21 +26,21 @@ constexpr std::u16string_view kName = u"Form1";
 Form1::Form1(FormsRuntime &runtime) : form_(*this, runtime)
 {
     buildMenu();
-    surface_ = std::make_unique<forms::Surface>(kName, u"Form1-client", kControls,
-                                                main_layout::kClientWidth,
-                                                main_layout::kClientHeight);
+    surface_ = std::make_unique<forms::Surface>(
+        kName, u"Form1-client", kControls, main_layout::kClientWidth, main_layout::kClientHeight);
     buildControls();
     surface_->paint();
 }
 
 void Form1::buildMenu()
 {
-    const auto &[end, ver] = main_layout::kMenu;
-    forms::addMenuBar(kName, u"Form1-menu",
-                      {{end.name, end.caption, reader_texts::kEndDescription,
-                        [this] { form_.End_Click(); }},
-                       {ver.name, ver.caption, reader_texts::kVerDescription,
-                        [this] { form_.Ver_Click(); }}});
+    const std::array descriptions{reader_texts::kEndDescription, reader_texts::kVerDescription};
+    static_assert(descriptions.size() == main_layout::kMenu.size());
+    for (std::size_t i = 0; i < main_layout::kMenu.size(); ++i) {
+        const main_layout::MenuItem &item = main_layout::kMenu[i];
+        forms::addMenuItem(kName, u"Form1-menu", item.name, item.caption, descriptions[i],
+                           [this, click = MainForm::kMenuClicks[i]] { (form_.*click)(); });
+    }
 }
 
 void Form1::buildControls()
@@ -57,27 +58,22 @@ void Form1::buildControls()
 
     for (const auto &[tab, r] : tabStops) {
         const layout::Control &c = kControls[std::size_t(r)];
+        const MainForm::Handler click = MainForm::clickHandler(Id(r));
+        const auto onClick = [this, click] { (form_.*click)(); };
         switch (c.kind) {
         case layout::Kind::OptionButton: {
-            const auto *it = std::find(main_layout::kOptions.begin(), main_layout::kOptions.end(),
-                                       Id(r));
-            const std::size_t n = std::size_t(it - main_layout::kOptions.begin());
+            const int n = main_layout::optionNumber(Id(r));
             forms::addOption(*surface_, r, reader_texts::kPlan,
-                             guide::spotName(guide::kEntries[n]), reader_texts::kSpotDescription,
-                             [this, n] { (form_.*MainForm::kOptionClicks[n])(); });
+                             guide::spotName(guide::kEntries[std::size_t(n) - 1]),
+                             reader_texts::kSpotDescription, onClick);
             break;
         }
-        case layout::Kind::CommandButton: {
-            const bool first = Id(r) == Id::Command1;
+        case layout::Kind::CommandButton:
             forms::addCommand(*surface_, r,
-                              first ? reader_texts::kCommand1Description
-                                    : reader_texts::kCommand2Description,
-                              forms::Delivery::Queued,
-                              [this, first] {
-                                  first ? form_.Command1_Click() : form_.Command2_Click();
-                              });
+                              Id(r) == Id::Command1 ? reader_texts::kCommand1Description
+                                                    : reader_texts::kCommand2Description,
+                              forms::Delivery::Queued, onClick);
             break;
-        }
         case layout::Kind::TextBox:
             forms::addTextBox(*surface_, r, reader_texts::kText1, reader_texts::kText1Description);
             break;

@@ -14,7 +14,6 @@ public:
 
     int MsgBox(std::u16string_view prompt, int style, std::u16string_view title) override;
     std::filesystem::path AppPath() override;
-    guide::Picture LoadPicture(const std::filesystem::path &path,
-                               guide::Size deviceSize) override;
+    guide::Picture LoadPicture(const std::filesystem::path &path, guide::Size deviceSize) override;
     void End() override;
 };

@@ -132,17 +132,15 @@ void addImageAccess(Surface &surface, int row, std::u16string_view name,
                         d.length);
 }
 
-void addMenuBar(std::u16string_view window, std::u16string_view host,
-                std::initializer_list<MenuCommand> commands)
+void addMenuItem(std::u16string_view window, std::u16string_view host, std::u16string_view name,
+                 std::u16string_view caption, std::u16string_view description,
+                 std::function<void()> onClick)
 {
-    const PageText h = pageText(host);
-    for (const MenuCommand &command : commands) {
-        const std::u16string id = std::u16string(window) + u"-" + std::u16string(command.name);
-        const PageText i = pageText(id), cap = pageText(command.caption),
-                       d = pageText(command.description);
-        js_add_menu_item(h.data, h.length, i.data, i.length, cap.data, cap.length, d.data,
-                         d.length, addHandler(command.onClick));
-    }
+    const std::u16string id = std::u16string(window) + u"-" + std::u16string(name);
+    const PageText h = pageText(host), i = pageText(id), cap = pageText(caption),
+                   d = pageText(description);
+    js_add_menu_item(h.data, h.length, i.data, i.length, cap.data, cap.length, d.data, d.length,
+                     addHandler(std::move(onClick)));
 }
 
 void setEnabled(std::u16string_view elementId, bool enabled)

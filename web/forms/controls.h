@@ -31,14 +31,11 @@ void addTextBox(Surface &surface, int row, std::u16string_view accessibleName,
 void addImageAccess(Surface &surface, int row, std::u16string_view name,
                     std::u16string_view description);
 
-/// A menu bar of commands in the page element `host`; `onClick[i]` runs item i.
-struct MenuCommand
-{
-    std::u16string_view name, caption, description;
-    std::function<void()> onClick;
-};
-void addMenuBar(std::u16string_view window, std::u16string_view host,
-                std::initializer_list<MenuCommand> commands);
+/// A command of the menu bar in the page element `host`, after those added
+/// before it; its element id is `window`-`name`.
+void addMenuItem(std::u16string_view window, std::u16string_view host, std::u16string_view name,
+                 std::u16string_view caption, std::u16string_view description,
+                 std::function<void()> onClick);
 
 void setEnabled(std::u16string_view elementId, bool enabled);
 void setText(std::u16string_view elementId, std::u16string_view text);

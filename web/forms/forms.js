@@ -399,13 +399,16 @@ const Forms = (() => {
     return element;
   }
 
+  // While a modal window waits for the user, the program is not busy.
   function showModal(element) {
     modalDepth++;
+    showBusy();
     element.showModal();
     return new Promise((resolve) => {
       element.addEventListener('close', () => {
         modalDepth--;
         element.remove();
+        showBusy();
         resolve();
       }, { once: true });
     });
@@ -515,11 +518,16 @@ const Forms = (() => {
   let queue = Promise.resolve();
   let pending = 0;
 
+  function showBusy() {
+    document.documentElement.classList.toggle('busy', pending > 0 && modalDepth === 0);
+  }
+
   function post(call) {
     pending++;
-    document.documentElement.classList.add('busy');
+    showBusy();
     queue = queue.then(call).catch((error) => console.error(error)).finally(() => {
-      if (--pending === 0) document.documentElement.classList.remove('busy');
+      pending--;
+      showBusy();
     });
     return queue;
   }

@@ -85,8 +85,9 @@ void Surface::addLabels()
         const PageText name = pageText(elementName), caption = pageText(c.caption),
                        face = pageText(font.face);
         int size[2] = {0, 0};
-        js_add_label(id_, row, name.data, name.length, caption.data, caption.length, face.data, face.length, font.points,
-                     font.weight, drawing::wrapsAnywhere(c) ? 1 : 0, size);
+        js_add_label(id_, row, name.data, name.length, caption.data, caption.length, face.data,
+                     face.length, font.points, font.weight, drawing::wrapsAnywhere(c) ? 1 : 0,
+                     size);
         if (c.sizing == layout::Sizing::ToCaption)
             scene_.setSize(row, size[0] * double(twips::kPerPixel),
                            size[1] * double(twips::kPerPixel));

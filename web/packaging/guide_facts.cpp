@@ -3,6 +3,7 @@
 // test compares the page with these, character for character.
 
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -28,25 +29,40 @@ std::string json(std::u16string_view text)
     return out + "\"";
 }
 
-} // namespace
-
-int main()
+std::string facts()
 {
     std::string out = "{\"entries\":[";
     for (std::size_t i = 0; i < guide::kEntries.size(); ++i) {
         const guide::Entry &e = guide::kEntries[i];
         out += i ? "," : "";
-        out += "{\"option\":" + json(main_layout::kControls[main_layout::row(main_layout::kOptions[i])].name) +
-               ",\"name\":" + json(guide::spotName(e)) + ",\"text\":" + json(guide::composeText(e)) +
-               ",\"picture\":" + json(e.picture) + ",\"photo2\":" + json(e.photo2) + "}";
+        out += "{\"option\":" +
+               json(main_layout::kControls[main_layout::row(main_layout::kOptions[i])].name) +
+               ",\"name\":" + json(guide::spotName(e)) +
+               ",\"text\":" + json(guide::composeText(e)) + ",\"picture\":" + json(e.picture) +
+               ",\"photo2\":" + json(e.photo2) + "}";
     }
     using version_layout::Id;
     const layout::Control &icon = version_layout::kControls[version_layout::row(Id::Image1)];
-    out += "],\"version\":{\"imageLeft\":" + std::to_string(icon.left) +
-           ",\"imageWidth\":" + std::to_string(icon.width) + ",\"label1\":" +
-           json(version_layout::kControls[version_layout::row(version_layout::Id::Label1)].caption) +
-           ",\"left\":" +
-           std::to_string(version_layout::kControls[version_layout::row(version_layout::Id::Label1)].left) +
-           "}}";
-    std::puts(out.c_str());
+    out +=
+        "],\"version\":{\"imageLeft\":" + std::to_string(icon.left) +
+        ",\"imageWidth\":" + std::to_string(icon.width) + ",\"label1\":" +
+        json(version_layout::kControls[version_layout::row(version_layout::Id::Label1)].caption) +
+        ",\"left\":" +
+        std::to_string(
+            version_layout::kControls[version_layout::row(version_layout::Id::Label1)].left) +
+        "}}";
+    return out;
+}
+
+} // namespace
+
+int main()
+{
+    try {
+        std::puts(facts().c_str());
+        return 0;
+    } catch (const std::exception &e) {
+        std::fputs(e.what(), stderr);
+        return 1;
+    }
 }
