@@ -114,7 +114,9 @@ async function measure(name, executable, planPng, spots, big) {
   fs.rmSync(path.join(bigSite, 'sw.js'));
   fs.writeFileSync(path.join(bigSite, facts.entries[1].picture), big);
   const guide = await serve(bigSite);
-  const plain = await serve(plainSite(planPng, spots));
+  const plainFolder = plainSite(planPng, spots);
+  fs.writeFileSync(path.join(plainFolder, 'big.jpg'), big);
+  const plain = await serve(plainFolder);
   try {
     for (let i = 0; i < runs; i++) {
       guide.requests.length = 0;
@@ -152,7 +154,7 @@ async function measure(name, executable, planPng, spots, big) {
         g.getImageData(0, 0, 1, 1);
         await new Promise((resolve) => requestAnimationFrame(resolve));
         return performance.now() - start;
-      }, `${guide.url}${facts.entries[1].picture}?${i}`));
+      }, `${plain.url}big.jpg?${i}`));
       await p.page.close();
     }
   } finally {

@@ -31,7 +31,7 @@ async function launch() {
 }
 
 async function open(browser, url, scale = 1) {
-  const page = await browser.newPage();
+  const page = await browser.newPage(); // a browser or a fresh context of one
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   await page.setViewport({ width: 800, height: 600, deviceScaleFactor: scale });
@@ -338,22 +338,22 @@ async function main() {
     });
     if (!page.isClosed()) await page.close();
 
-    if (browserName === 'chrome') { // offline mode is a CDP command
-      await check('offline after the first visit: the page, its code and every photograph', async () => {
-        const p = await open(browser, site.url);
-        await p.evaluate(() => navigator.serviceWorker.ready.then(() => undefined));
-        await p.waitForFunction(async () => (await (await caches.open((await caches.keys())[0])).keys()).length > 15, kWait);
-        await p.setOfflineMode(true);
-        await p.reload(kWait);
-        await p.waitForFunction(() => document.getElementById('Form1-Text1')?.value !== '', kWait);
-        for (const entry of facts.entries) {
-          await p.click(`#Form1-${entry.option} input`);
-          await settled(p);
-          assert.equal((await state(p)).photo, photoName(entry.picture), entry.option);
-        }
-        await p.close();
-      });
-    }
+    await check('offline after the first visit: the page, its code and every photograph', async () => {
+      // A fresh profile whose only visit is the page's start; then the server goes away.
+      const context = await browser.createBrowserContext();
+      const visited = await serve(siteDir);
+      const p = await open(context, visited.url);
+      await p.waitForFunction(async () => (await navigator.serviceWorker.getRegistration())?.active?.state === 'activated', kWait);
+      await visited.close();
+      await p.reload(kWait);
+      await p.waitForFunction(() => document.getElementById('Form1-Text1')?.value !== '', kWait);
+      for (const entry of facts.entries) {
+        await p.click(`#Form1-${entry.option} input`);
+        await settled(p);
+        assert.equal((await state(p)).photo, photoName(entry.picture), entry.option);
+      }
+      await context.close();
+    });
 
     const missing = facts.entries.find((e) => e.picture !== facts.entries[0].picture);
     const damaged = facts.entries.find((e) => e !== missing && e.picture !== facts.entries[0].picture);

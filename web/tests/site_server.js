@@ -43,7 +43,10 @@ function serve(folder) {
       resolve({
         url: `http://127.0.0.1:${server.address().port}/`,
         requests,
-        close: () => new Promise((done) => server.close(done)),
+        close: () => new Promise((done) => {
+          server.close(done);
+          server.closeAllConnections(); // kept-alive ones too: nothing answers after this
+        }),
       });
     });
   });
