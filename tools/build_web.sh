@@ -74,7 +74,7 @@ emcmake cmake -S "$source_dir" -B "$build_dir" -G Ninja \
 cmake --build "$build_dir" -j2
 cmake --build "$build_dir" --target mirteka_web_zip >/dev/null
 
-zip=$(ls "$build_dir"/mirteka-*-web.zip)
+zip=$(ls -t "$build_dir"/mirteka-*-web.zip | head -1)
 unzip -l "$zip" | grep -q 'site/index.html' || { echo "$zip lacks the page" >&2; exit 1; }
 echo "Site: $build_dir/site"
 echo "Zip:  $zip"

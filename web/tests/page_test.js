@@ -247,6 +247,12 @@ async function main() {
         }).observe(document.body, { subtree: true, attributes: true, attributeFilter: ['style'] });
       });
       await record();
+      // A lone Alt enters the menu bar and Esc gives the focus back.
+      await page.focus('#Form1-Text1');
+      await page.keyboard.press('Alt');
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'Form1-End');
+      await page.keyboard.press('Escape');
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'Form1-Text1');
       await page.keyboard.press('F10');
       assert.equal(await page.evaluate(() => document.activeElement.id), 'Form1-End');
       await page.keyboard.press('ArrowRight');
