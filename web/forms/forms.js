@@ -7,9 +7,11 @@
 
 const Forms = (() => {
   // The toolkit's own words, as the desktop message boxes show them.
-  const kYes = { text: 'はい', key: 'Y' };
-  const kNo = { text: 'いいえ', key: 'N' };
-  const kOk = { text: 'OK' };
+  // A caption of the core's desktop words, "はい(&Y)": its text and its access key.
+  function word(caption) {
+    const match = /^(.*)\(&(.)\)$/.exec(caption);
+    return match ? { text: match[1], key: match[2].toUpperCase() } : { text: caption };
+  }
   const kResult = { ok: 1, yes: 6, no: 7 };
 
   // System colours by drawing role (drawing::Role): the desktop's classic palette.
@@ -445,7 +447,9 @@ const Forms = (() => {
 
   // A message box without an icon: OK, or はい and いいえ with はい focused;
   // resolves to the button's number (MsgBoxResult). Lines are joined by CR LF.
-  async function messageBox(prompt, yesNo, caption) {
+  // `words` are the buttons' captions as the core gives them: はい, いいえ, OK.
+  async function messageBox(prompt, yesNo, caption, words) {
+    const [kYes, kNo, kOk] = words.map(word);
     let answer = kResult.ok;
     const element = dialog(caption, 'msgbox', yesNo ? null : () => element.close());
     element.setAttribute('role', 'alertdialog');
@@ -565,7 +569,7 @@ const Forms = (() => {
     dialog,
     showModal,
     button,
-    kOk,
+    word,
     messageBox,
     post,
     idle,

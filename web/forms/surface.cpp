@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/twips.h"
-#include "web/forms/fonts.h"
 #include "web/forms/page_text.h"
 
 namespace forms {
@@ -80,7 +79,7 @@ void Surface::addLabels()
         const layout::Control &c = table[std::size_t(row)];
         if (c.kind != layout::Kind::Label)
             continue;
-        const layout::Font font = c.font ? *c.font : fonts::kDefault;
+        const layout::Font font = c.font ? *c.font : layout::kDefaultFont;
         const std::u16string elementName = elementId(c.name);
         const PageText name = pageText(elementName), caption = pageText(c.caption),
                        face = pageText(font.face);
