@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include <doctest/doctest.h>
 
@@ -60,7 +61,7 @@ bool warnsAboutItsQuirk(const std::string &name)
 {
     for (const char *warned : {"jfif", "adobe_transform", "sos_fields", "stray_2_bytes_between",
                                "stray_2_bytes_before_frame", "stray_16", "stray_200",
-                               "stray_2_bytes_before_end_restarts"})
+                               "stray_2_bytes_before_end_restarts", "padding_"})
         if (contains(name, warned))
             return true;
     return false;
@@ -80,10 +81,16 @@ void withinBudgets(const std::string &file, const Bytes &bytes, const guide::Jpe
     EXPECT(cost.work <= guide::limits::workBudget(size, cost.arithmetic), detail);
     EXPECT(cost.coefficientBytes <= guide::limits::coefficientBudget(size), detail);
     EXPECT(cost.outputPixels <= guide::limits::kMaxOutputPixels, detail);
-    // Never much more than the frame needs, in either direction.
-    EXPECT(decoded.image.width <= 2 * kFrame.width + 16 || decoded.image.height <= kFrame.height,
+    // Never much more than the frame needs, in either direction, unless at
+    // the smallest scale.
+    const guide::Size picture = frameSize(bytes);
+    const bool smallest = decoded.image.width == (picture.width + 7) / 8 &&
+                          decoded.image.height == (picture.height + 7) / 8;
+    EXPECT(smallest || decoded.image.width <= 2 * kFrame.width + 16 ||
+               decoded.image.height <= kFrame.height,
            detail + " at " + std::to_string(decoded.image.width) + " wide");
-    EXPECT(decoded.image.height <= 2 * kFrame.height + 16 || decoded.image.width <= kFrame.width,
+    EXPECT(smallest || decoded.image.height <= 2 * kFrame.height + 16 ||
+               decoded.image.width <= kFrame.width,
            detail + " at " + std::to_string(decoded.image.height) + " high");
 }
 
@@ -125,22 +132,46 @@ void everydayQuirksAndLostData(fs::path folder)
     CHECK(files.contains("hostile/empty_scans"));
 }
 
-// Stray bytes after a scan: a few before the next marker are a quirk, many
-// are the scan's data going on past where the decoder found its end.
-void strayBytesAfterAScan(const fs::path &folder)
+// Bytes that are no marker after a scan (a Huffman decoder's look-ahead takes
+// a few of them as data): up to a few KiB of zero or fill bytes are padding (before the end marker or between scans) and earn
+// nothing; more, or bytes of any other value, are the scan's data going on
+// past where the decoder found its end.
+void paddingAfterAScan(const fs::path &folder)
 {
     photo_jpeg::Photo p;
     p.restartRows = 1;
     const Bytes good = photo(folder, p);
     const std::size_t end = good.rfind("\xFF\xD9");
-    for (const int stray : {2, guide::limits::kMaxStrayBytes, 64, 4000}) {
+    const std::int64_t plainBytes = decode(folder, good, kFrame).cost.pictureBytes;
+    const int most = guide::limits::kMaxPaddingBytes;
+    for (const auto &[count, fill, shows] :
+         {std::tuple{2, '\x00', true}, {64, '\x00', true}, {most, '\x00', true},
+          {most + 64, '\x00', false}, {64, '\x20', false}, {most / 2, '\x00', true}}) {
         Bytes bytes = good;
-        bytes.insert(end, std::string(std::size_t(stray), '\x00'));
+        bytes.insert(end, std::string(std::size_t(count), fill));
         const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
-        const JpegFailure expected =
-            stray <= guide::limits::kMaxStrayBytes ? JpegFailure::None : JpegFailure::Corrupt;
-        EXPECT(decoded.failure == expected,
-               std::to_string(stray) + " bytes: " + name(decoded.failure));
+        const std::string what = std::to_string(count) + " bytes of " + std::to_string(int(fill)) +
+                                 ": " + name(decoded.failure);
+        EXPECT(decoded.failure == (shows ? JpegFailure::None : JpegFailure::Corrupt), what);
+        if (shows)
+            EXPECT(decoded.cost.pictureBytes <= plainBytes + 8, what + ", earned by " +
+                                                                   std::to_string(decoded.cost.pictureBytes));
+    }
+    // Between the scans of a progressive picture, as zeros and as fill bytes.
+    p.restartRows = 0;
+    p.progressive = true;
+    const Bytes progressive = photo(folder, p);
+    std::size_t third = 0;
+    for (int n = 0; n < 3; ++n)
+        third = progressive.find("\xFF\xDA", third + 1);
+    for (const char fill : {'\x00', '\xFF'}) {
+        Bytes bytes = progressive;
+        bytes.insert(third, std::string(std::size_t(most), fill));
+        const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
+        EXPECT(decoded.failure == JpegFailure::None,
+               std::string("between scans, fill ") + std::to_string(int(fill)) + ": " +
+                   name(decoded.failure));
+        EXPECT(layout(decoded.image) == "RBGY", layout(decoded.image));
     }
 }
 
@@ -268,7 +299,7 @@ TEST_CASE("everyday quirks around complete data show; lost, corrupt and hostile 
 {
     TempDir folder;
     everydayQuirksAndLostData(folder.path);
-    strayBytesAfterAScan(folder.path);
+    paddingAfterAScan(folder.path);
 }
 
 TEST_CASE("the EXIF orientation in both byte orders, all eight values")
