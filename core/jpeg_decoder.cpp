@@ -389,9 +389,10 @@ void accountRow(Decoder &d)
     const std::int64_t bytes = pictureBytes(d);
     const std::int64_t rows = std::max<std::int64_t>(info.total_iMCU_rows, 1);
     const std::int64_t done = std::min<std::int64_t>(info.input_iMCU_row + 1, rows);
-    d.cost.work = std::max(d.cost.work, d.finishedWork + d.scanWork * done / rows);
-    if (d.cost.work > limits::workBudget(bytes, d.cost.arithmetic))
+    const std::int64_t work = std::max(d.cost.work, d.finishedWork + d.scanWork * done / rows);
+    if (work > limits::workBudget(bytes, d.cost.arithmetic))
         fail(d, JpegFailure::ScanWork);
+    d.cost.work = work;
     if (d.cost.coefficientBytes > 0) {
         std::int64_t touched = 0;
         for (int i = 0; i < info.comps_in_scan; ++i) {
@@ -408,16 +409,19 @@ void accountRow(Decoder &d)
             touched += std::min(d.rowsReached[std::size_t(ci)], high) * wide *
                        limits::kCoefficientBlockBytes;
         }
-        d.cost.touchedCoefficientBytes = touched;
         if (touched > limits::touchedCoefficientBudget(bytes))
-            fail(d, JpegFailure::CoefficientMemory);
+            fail(d, JpegFailure::CoefficientMemory); // before the decoder reaches the row
+        d.cost.touchedCoefficientBytes = touched;
     }
 }
 
 void checkCpuTime(Decoder &d)
 {
     d.cost.cpuNanoseconds = threadCpuNanoseconds() - d.cpuAtStart;
-    if (d.cost.cpuNanoseconds > limits::cpuBudgetNanoseconds(pictureBytes(d)))
+    const std::int64_t allowed = d.options.cpuNanoseconds > 0
+                                     ? d.options.cpuNanoseconds
+                                     : limits::cpuBudgetNanoseconds(pictureBytes(d));
+    if (d.cost.cpuNanoseconds > allowed)
         fail(d, JpegFailure::CpuTime);
 }
 

@@ -51,6 +51,8 @@ struct DecodeOptions
     /// allocates for it. Off, the decoder's own memory limit is what stops a
     /// picture too large for the file.
     bool checkHeaders = true;
+    /// CPU time the decode may take instead of what the picture's bytes earn; 0 for that.
+    std::int64_t cpuNanoseconds = 0;
 };
 
 struct JpegPicture

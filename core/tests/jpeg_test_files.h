@@ -146,7 +146,8 @@ inline const char *name(guide::JpegFailure f)
 {
     static const char *const kNames[] = {
         "None",     "Unreadable",        "Corrupt",      "Truncated", "CannotHold",
-        "TooLarge", "CoefficientMemory", "TooManyScans", "ScanWork"};
+        "TooLarge", "CoefficientMemory", "TooManyScans", "ScanWork",  "RepeatedScan",
+        "CpuTime"};
     return kNames[int(f)];
 }
 
