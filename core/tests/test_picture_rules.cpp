@@ -2,12 +2,15 @@
 // (tools/jpeg_corpus.py): everyday quirks around complete data show, lost or
 // corrupt data is refused; the EXIF orientation in both byte orders; the
 // decoder's own memory limit behind the header check; thin pictures decoded
-// small; data after the end marker never read as the picture.
+// small; data after the end marker never read as the picture; the file read
+// afresh each time, only as far as it was when opened; and no crash or wrong
+// size, whatever bytes are flipped or cut.
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <random>
 #include <string>
 #include <tuple>
 
@@ -196,6 +199,18 @@ void exifOrientations(const fs::path &folder)
             EXPECT(layout(shown) == upright[o - 1], what + ": " + layout(shown));
         }
     }
+    // Only the first EXIF segment counts, an XMP one before it is no EXIF,
+    // and an orientation out of range is none.
+    const Bytes xmp = segment(0xE1, Bytes("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 42));
+    for (const auto &[segments, expected] :
+         {std::pair{xmp + exifOrientation(6, true), 6},
+          {exifOrientation(3, true) + exifOrientation(6, true), 3},
+          {exifOrientation(9, true), 1}}) {
+        const guide::JpegPicture decoded =
+            decode(folder, plain.substr(0, 2) + segments + plain.substr(2), kFrame);
+        EXPECT(decoded.orientation == expected, "read " + std::to_string(decoded.orientation));
+        EXPECT(decoded.failure == JpegFailure::None, name(decoded.failure));
+    }
 }
 
 // The decoder's own memory limit, which follows the file's budget, stops a
@@ -263,6 +278,59 @@ void thinPictures(const fs::path &folder)
            std::to_string(photo16x9.image.width));
 }
 
+// The file as it is at each showing: read afresh, and only as far as it was
+// when it was opened (the rest of a cut picture appended afterwards is never
+// decoded).
+void fileAsOpened(const fs::path &folder)
+{
+    const Bytes whole = photo(folder, {});
+    const fs::path path = folder / "room1.jpg";
+    write(path, whole.substr(0, whole.size() / 2));
+    const guide::PictureFile file = guide::openPictureFile(path);
+    REQUIRE(bool(file));
+    std::ofstream(path, std::ios::binary | std::ios::app) << whole.substr(whole.size() / 2);
+    CHECK(guide::decodeJpeg(file.fd(), file.size(), kFrame).failure == JpegFailure::Truncated);
+    CHECK(layout(guide::loadPicture(path, kFrame)) == "RBGY");
+    fs::remove(path);
+    CHECK(guide::loadPicture(path, kFrame).isNull());
+    // A small picture stretched into a frame of another shape.
+    photo_jpeg::Photo small;
+    small.width = 64;
+    small.height = 48;
+    write(path, photo(folder, small));
+    const guide::Picture tall = guide::loadPicture(path, {300, 700});
+    CHECK(tall.size() == guide::Size{300, 700});
+    CHECK(layout(tall) == "RBGY");
+}
+
+// Flipped bytes and cuts anywhere, the EXIF segment included: any verdict
+// will do but a crash, as long as a picture comes out at the size asked for.
+void survivesMutations(const fs::path &folder)
+{
+    photo_jpeg::Photo p;
+    p.width = 64;
+    p.height = 48;
+    p.progressive = true;
+    const Bytes plain = photo(folder, p);
+    const Bytes original = plain.substr(0, 2) + exifOrientation(6, true) + plain.substr(2);
+    const fs::path path = folder / "mutant.jpg";
+    const guide::Size frame{494, 656};
+    for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+        std::mt19937 random(seed);
+        const auto below = [&random](std::size_t n) { return std::size_t(random() % n); };
+        Bytes bytes = original;
+        for (std::size_t flips = 1 + below(8); flips > 0; --flips)
+            bytes[below(bytes.size())] ^= char(1 + below(255));
+        if (below(4) == 0)
+            bytes.resize(below(bytes.size()));
+        write(path, bytes);
+        const guide::Picture shown = guide::loadPicture(path, frame);
+        EXPECT(shown.isNull() || (shown.size() == frame &&
+                                  shown.pixels.size() == std::size_t(frame.width) * std::size_t(frame.height)),
+               "seed " + std::to_string(seed));
+    }
+}
+
 // A photo followed by far more than any picture may hold (the video of a
 // motion photo): only the picture is decoded; the file's size is no cap.
 void trailingData(const fs::path &folder)
@@ -324,4 +392,16 @@ TEST_CASE("data after the end marker is never the picture's")
 {
     TempDir folder;
     trailingData(folder.path);
+}
+
+TEST_CASE("the file as it is at each showing, as far as it was when opened")
+{
+    TempDir folder;
+    fileAsOpened(folder.path);
+}
+
+TEST_CASE("flipped and cut bytes end in a picture of the frame's size or none")
+{
+    TempDir folder;
+    survivesMutations(folder.path);
 }
