@@ -151,7 +151,7 @@ for f in "$work"/quirks/*.jpg "$work"/lost/*.jpg "$work"/cheap/*.jpg "$work"/hos
       verdict+=" mem<=djpeg+32:$(met "($rss - $drss) / 1024 <= 32")" ;;
     *) verdict+="cpu<=2:$(met "$cpu <= 2")" ;;
   esac
-  verdict+=" mem<=+96+100/B:$(met "($rss - $base_rss) * 1024 <= (96 << 20) + 100 * $picture")"
+  verdict+=" mem<=+96+100/B:$(met "($rss - $base_rss) * 1024 <= 96 * 1048576 + 100 * $picture")"
   case $f in */quirks/*) verdict+=" shown:$([ "$shown" = 1 ] && echo yes || echo NO)" ;; esac
   case $f in */lost/*) verdict+=" refused:$([ "$shown" = 0 ] && echo yes || echo NO)" ;; esac
   fields=("${f#$work/}" "$bytes" "$picture" "$shown/$failure" "$cpu" "$wall" "$dcpu" "$dwall"

@@ -9,7 +9,8 @@
 //    it, and holds the work, the coefficient rows reached and the CPU time so
 //    far to what the picture's bytes read so far earn (picture_limits.h);
 //  - only APP1 segments get a handler, which reads the EXIF orientation into a
-//    fixed buffer; every other segment is skipped, none is kept;
+//    fixed buffer; every other segment is skipped, none is kept, and neither
+//    earns the picture anything, nor does padding;
 //  - before the decoder allocates for the picture, the file must be able to
 //    hold it and its coefficients must fit the file's budget, which is also
 //    the decoder's own memory limit behind that check.
@@ -262,7 +263,7 @@ boolean fillInput(j_decompress_ptr info)
 }
 
 // Segments skipped whole (comments, ICC profiles, thumbnails) are stepped over
-// in the file, not read.
+// in the file, not read, and earn nothing.
 void skipInput(j_decompress_ptr info, long count)
 {
     Decoder &d = decoderOf(info);
