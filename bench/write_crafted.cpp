@@ -26,7 +26,6 @@
 
 namespace {
 
-using coefficient_jpeg::Scan;
 using Bytes = std::string;
 
 Bytes written(const coefficient_jpeg::Picture &p, const std::string &path)

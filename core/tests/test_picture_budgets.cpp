@@ -102,9 +102,7 @@ const std::vector<Scan> kLibjpegScript = {
 // refined in three steps of two bands, chroma in two bands and two steps.
 std::vector<Scan> tunedScript()
 {
-    std::vector<Scan> s;
-    for (int c = 0; c < 3; ++c)
-        s.push_back({{c}, 0, 0, 0, 2});
+    std::vector<Scan> s{{{0}, 0, 0, 0, 2}, {{1}, 0, 0, 0, 2}, {{2}, 0, 0, 0, 2}};
     for (const auto &[ss, se] : {std::pair{1, 1}, {2, 2}, {3, 5}, {6, 9}, {10, 20}, {21, 63}})
         s.push_back({{0}, ss, se, 0, 3});
     for (int c = 1; c < 3; ++c) {
@@ -134,21 +132,23 @@ TEST_CASE("every encoder's progression shows; a scan sent again is refused")
     for (const bool arithmetic : {false, true}) {
         photo.arithmetic = arithmetic;
         const std::string coding = arithmetic ? "arithmetic " : "Huffman ";
-        for (const auto &[script, what] : {std::pair{&kLibjpegScript, "libjpeg's script"},
-                                           {&tuned, "a tuned encoder's script"}}) {
+        for (const auto &entry : {std::pair{&kLibjpegScript, "libjpeg's script"},
+                                  {&tuned, "a tuned encoder's script"}}) {
+            const std::vector<Scan> *script = entry.first;
             photo.scans = *script;
             const Bytes bytes = crafted(folder.path, photo);
             const guide::JpegPicture decoded = decode(folder.path, bytes);
-            EXPECT(decoded.failure == JpegFailure::None, coding + what + ": " + describe(decoded));
-            EXPECT(decoded.cost.scans == int(script->size()), coding + what + ": " + describe(decoded));
-            EXPECT(layout(decoded.image) == "RBGY", coding + what + ": " + layout(decoded.image));
+            const std::string what = coding + entry.second + ": " + describe(decoded);
+            EXPECT(decoded.failure == JpegFailure::None, what);
+            EXPECT(decoded.cost.scans == int(script->size()), what);
+            EXPECT(layout(decoded.image) == "RBGY", what + ", " + layout(decoded.image));
             // Their first scans stop short of the last bit: sent again, libjpeg
             // itself warns that the progression is broken.
             const int firstAc = script == &tuned ? 3 : 1;
             for (const int n : {0, firstAc}) {
                 const guide::JpegPicture repeated = decode(folder.path, repeatScan(bytes, n));
                 EXPECT(repeated.failure == JpegFailure::Corrupt,
-                       coding + what + ", scan " + std::to_string(n) + " again: " + describe(repeated));
+                       what + ", scan " + std::to_string(n) + " again: " + describe(repeated));
                 EXPECT(repeated.cost.scans <= n + 2, describe(repeated));
             }
         }
@@ -157,11 +157,12 @@ TEST_CASE("every encoder's progression shows; a scan sent again is refused")
         photo.scans = {{{0, 1, 2}, 0, 0, 0, 0}, {{0}, 1, 63, 0, 0}, {{1}, 1, 63, 0, 0}, {{2}, 1, 63, 0, 0}};
         const Bytes whole = crafted(folder.path, photo);
         CHECK(decode(folder.path, whole).failure == JpegFailure::None);
-        for (const auto &[n, again] : {std::pair{0, "the DC scan"}, {1, "an AC scan"}}) {
+        for (const auto &entry : {std::pair{0, "the DC scan"}, {1, "an AC scan"}}) {
+            const int n = entry.first;
             const guide::JpegPicture repeated = decode(folder.path, repeatScan(whole, n, 50));
-            EXPECT(repeated.failure == JpegFailure::RepeatedScan,
-                   coding + again + " sent again: " + describe(repeated));
-            EXPECT(repeated.cost.scans == n + 2, describe(repeated));
+            const std::string what = coding + entry.second + " sent again: " + describe(repeated);
+            EXPECT(repeated.failure == JpegFailure::RepeatedScan, what);
+            EXPECT(repeated.cost.scans == n + 2, what);
         }
     }
     // Sequential scans of one component each: the first one again, 5000 times.
@@ -222,18 +223,20 @@ TEST_CASE("bytes after the end marker and in skipped segments earn nothing")
     // Work: an arithmetic sequential picture decodes zeros past its few bytes
     // at 64 visits a block; the free work holds 2304 rows of 1024 blocks.
     const Bytes flat = crafted(folder.path, flatGrey(64, 64, {}, true));
-    const std::int64_t rows = limits::workBudget(std::int64_t(flat.size()), true) / (64 * 1024);
+    const std::int64_t rows = limits::workBudget(std::int64_t(flat.size()), true) / (std::int64_t{64} * 1024);
     CHECK(rows == 2304);
     const std::int64_t plainBytes = decode(folder.path, withSize(flat, 8192, 8 * int(rows))).cost.pictureBytes;
-    for (const auto &[what, bytes] : variants(withSize(flat, 8192, 8 * int(rows)))) {
-        const guide::JpegPicture decoded = decode(folder.path, bytes);
-        EXPECT(decoded.failure == JpegFailure::None, "work at its budget, " + what + ": " + describe(decoded));
+    for (const auto &variant : variants(withSize(flat, 8192, 8 * int(rows)))) {
+        const guide::JpegPicture decoded = decode(folder.path, variant.second);
+        const std::string what = "work at its budget, " + variant.first + ": " + describe(decoded);
+        EXPECT(decoded.failure == JpegFailure::None, what);
         // The comments' markers and lengths, 4 bytes each, are all they add.
-        EXPECT(decoded.cost.pictureBytes < plainBytes + 100, what + ": " + describe(decoded));
+        EXPECT(decoded.cost.pictureBytes < plainBytes + 100, what);
     }
-    for (const auto &[what, bytes] : variants(withSize(flat, 8192, 8 * int(rows) + 8))) {
-        const guide::JpegPicture decoded = decode(folder.path, bytes);
-        EXPECT(decoded.failure == JpegFailure::ScanWork, "a row past, " + what + ": " + describe(decoded));
+    for (const auto &variant : variants(withSize(flat, 8192, 8 * int(rows) + 8))) {
+        const guide::JpegPicture decoded = decode(folder.path, variant.second);
+        EXPECT(decoded.failure == JpegFailure::ScanWork,
+               "a row past, " + variant.first + ": " + describe(decoded));
     }
 
     // Coefficients: an arithmetic progressive picture, whole in a DC and an
@@ -248,16 +251,18 @@ TEST_CASE("bytes after the end marker and in skipped segments earn nothing")
     EXPECT(atFree.failure == JpegFailure::None, describe(atFree));
     CHECK(atFree.cost.coefficientBytes == limits::kFreeCoefficientBytes);
     const Bytes large = withSize(progressive, 16384, 16384);
-    for (const auto &[what, bytes] :
+    for (const auto &variant :
          {std::pair{std::string("a row past the free allowance"), withSize(progressive, 8192, 8 * freeRows + 8)},
           {"a row past, with 1 MiB after its end", withSize(progressive, 8192, 8 * freeRows + 8) + trailing},
           {"512 MiB, with 5 MiB after its end", large + Bytes(std::size_t(5) << 20, '\0')}}) {
-        const guide::JpegPicture decoded = decode(folder.path, bytes);
-        EXPECT(decoded.failure == JpegFailure::CoefficientMemory, what + ": " + describe(decoded));
+        const guide::JpegPicture decoded = decode(folder.path, variant.second);
+        const std::string what = variant.first + ": touched " +
+                                 std::to_string(decoded.cost.touchedCoefficientBytes) + " of " +
+                                 std::to_string(decoded.cost.coefficientBytes) + ", " + describe(decoded);
+        EXPECT(decoded.failure == JpegFailure::CoefficientMemory, what);
         EXPECT(decoded.cost.touchedCoefficientBytes <=
                    limits::touchedCoefficientBudget(decoded.cost.pictureBytes),
-               what + ": touched " + std::to_string(decoded.cost.touchedCoefficientBytes) + " of " +
-                   std::to_string(decoded.cost.coefficientBytes) + ", " + describe(decoded));
+               what);
     }
     // Without the bytes after its end, the file itself cannot earn it: refused
     // before anything is allocated.
