@@ -34,7 +34,8 @@ if [ -n "$instrumented" ]; then
     # runs: under the undefined-behaviour sanitizer clang spent over 11 minutes
     # on it without finishing. It is compiled without that one, then the
     # library is put together from the objects.
-    objects=$(cd "$src/build" && ninja -t targets all | grep -o '^CMakeFiles/jpeg-static.dir/[^:]*\.o')
+    objects=$(cd "$src/build" && ninja -t targets all |
+      grep -oE '^CMakeFiles/(jpeg-static|simd)\.dir/[^:]*\.o')
     (cd "$src/build" && ninja -j2 $(echo "$objects" | grep -v '/jchuff\.c\.o$') >/dev/null)
     jpeg_src=$(ls -d "$src"/libjpeg-turbo-*/ | head -1)
     clang -I"$src/build" -I"$jpeg_src" ${flags/,undefined/} -c "$jpeg_src/jchuff.c" \
