@@ -56,7 +56,7 @@ inline constexpr std::int64_t kMaxOutputPixels = std::int64_t{4} << 20;
 //                 the decoder do (workPerBlock);
 //   coefficients  the bytes of the coefficient buffer the scans have reached
 //                 (a multi-scan picture only), at the rate of its first scans;
-//   CPU time      the backstop: at least kMinCpuSeconds, more as the bytes
+//   CPU time      the backstop: at least kMinCpuNanoseconds, more as the bytes
 //                 earn it. The counts keep every file far below it; it stops
 //                 whatever work the counts do not foresee.
 // Once the scans are read, the whole coefficient buffer must be earned by the
@@ -130,7 +130,7 @@ constexpr std::int64_t touchedCoefficientBudget(std::int64_t pictureBytes)
 //                                                difference, at next to no
 //                                                bytes: 87 to 170 ns a block
 //                                                measured, the others' visits
-//                                                1.6 to 3.4 ns)
+//                                                1.6 to 4.7 ns)
 //   arithmetic DC refinement                     1
 //   Huffman AC refinement, arithmetic AC first   the band's width (each is
 //   or refinement                                a pass over the band, even
