@@ -1,4 +1,4 @@
-// Writes one file from chosen coefficients (core/tests/coefficient_jpeg.h) for
+// Writes one file from chosen coefficients (tools/photo_jpeg/coefficient_jpeg.h) for
 // the loader's budgets: smooth photographs that come in under 1 MiB, and files
 // that cost the decoder far more than their bytes.
 //

@@ -38,6 +38,7 @@ void Scene::setSize(int row, double width, double height)
 {
     items_[std::size_t(row)].width = width;
     items_[std::size_t(row)].height = height;
+    stale_ = true;
 }
 
 twips::Rect Scene::deviceRect(int row, double scale) const
@@ -58,12 +59,13 @@ twips::Rect Scene::paintedRect(int row, double scale) const
     return r;
 }
 
-std::vector<Step> Scene::steps(double scale) const
+const std::vector<Step> &Scene::steps(double scale) const
 {
-    std::vector<Step> out;
-    out.reserve(table_.size() * 2 + 1);
-    out.push_back(fill(-1,
-                       twips::toDeviceRect(0, 0, clientWidth_, clientHeight_, scale),
+    if (!stale_ && scale == stepsScale_)
+        return steps_;
+    std::vector<Step> &out = steps_;
+    out.clear();
+    out.push_back(fill(-1, twips::toDeviceRect(0, 0, clientWidth_, clientHeight_, scale),
                        {Role::ButtonFace}));
     for (int row = int(table_.size()) - 1; row >= 0; --row) {
         switch (table_[std::size_t(row)].kind) {
@@ -85,6 +87,8 @@ std::vector<Step> Scene::steps(double scale) const
             break; // child windows, above all painting
         }
     }
+    stepsScale_ = scale;
+    stale_ = false;
     return out;
 }
 
@@ -92,8 +96,8 @@ void Scene::addShape(std::vector<Step> &out, int row, double scale) const
 {
     const Control &c = table_[std::size_t(row)];
     const twips::Rect r = deviceRect(row, scale);
-    const Paint paint = c.fill == layout::kSystemColour ? Paint{Role::Window}
-                                                        : Paint{Role::Literal, c.fill};
+    const Paint paint =
+        c.fill == layout::kSystemColour ? Paint{Role::Window} : Paint{Role::Literal, c.fill};
     out.push_back(fill(row, r, paint));
     if (c.border)
         addFrame(out, row, r, twips::toDeviceThickness(1, scale));
@@ -109,13 +113,11 @@ void Scene::addLine(std::vector<Step> &out, int row, double scale) const
     const int x1 = twips::toDevice(c.left, scale), y1 = twips::toDevice(c.top, scale);
     const int x2 = twips::toDevice(c.width, scale), y2 = twips::toDevice(c.height, scale);
     if (x1 == x2) {
-        out.push_back(
-            fill(row, {x1 - (t - 1) / 2, std::min(y1, y2), t, std::abs(y2 - y1) + pixel},
-                 kWindowText));
+        out.push_back(fill(row, {x1 - (t - 1) / 2, std::min(y1, y2), t, std::abs(y2 - y1) + pixel},
+                           kWindowText));
     } else if (y1 == y2) {
-        out.push_back(
-            fill(row, {std::min(x1, x2), y1 - (t - 1) / 2, std::abs(x2 - x1) + pixel, t},
-                 kWindowText));
+        out.push_back(fill(row, {std::min(x1, x2), y1 - (t - 1) / 2, std::abs(x2 - x1) + pixel, t},
+                           kWindowText));
     } else {
         const twips::Rect bounds{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1),
                                  std::abs(y2 - y1)};

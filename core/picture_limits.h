@@ -64,7 +64,7 @@ inline constexpr std::int64_t kMaxOutputPixels = std::int64_t{4} << 20;
 // earnable by the file's bytes, which cost nothing to check.
 //
 // Rates were measured with bench/jpeg_cost on files from cjpeg, jpegtran,
-// ImageMagick, Pillow and bench/write_photo's synthetic photographs of 12 to
+// ImageMagick, Pillow, tools/photo_jpeg's synthetic photographs of 12 to
 // 200 MP, smooth and grainy (figures in bench/RESULTS.md).
 
 // --- Coefficient memory ---

@@ -1,5 +1,5 @@
 // What a picture may cost, on files written here by libjpeg's encoder from
-// chosen coefficients (core/tests/coefficient_jpeg.h): each budget at its edge
+// chosen coefficients (tools/photo_jpeg/coefficient_jpeg.h): each budget at its edge
 // and one step past it; bytes after the end marker and in skipped segments
 // earning nothing; progressions that send a scan again refused while real
 // encoders' scripts show; smooth photographs of 20 to 24 MP under 1 MiB
