@@ -16,7 +16,7 @@
 #               -DMIRTEKA_MAINTAINER="Your Name <you@your.domain>"
 # DEB_BUILD_OPTIONS works as in any Debian build (noopt, parallel=N, ...).
 set -euo pipefail
-source_dir=$(cd "$(dirname "$0")/.." && pwd -P)
+source_dir=$(cd "$(dirname "$0")/../.." && pwd -P)
 build=${1:-build-deb}
 shift || true
 for tool in dpkg-buildflags dpkg-shlibdeps cmake cpack; do

@@ -116,7 +116,7 @@ left=$(find "$prefix" ! -type d)
     fail "uninstalling from $prefix touched the staged tree"
 echo "uninstall recipe: removes every file it installed, and nothing else"
 
-source "$(dirname "$0")/../tools/virtual_display.sh"
+source "$(dirname "$0")/../../tools/virtual_display.sh"
 start_virtual_display
 
 # Starts $1 from the scratch folder and checks that the main window comes up

@@ -10,7 +10,7 @@
 #
 # Usage: sudo qt/packaging/clean_room_build.sh [OUT_DIR]   (default build-clean-room)
 set -euo pipefail
-source_dir=$(cd "$(dirname "$0")/.." && pwd -P)
+source_dir=$(cd "$(dirname "$0")/../.." && pwd -P)
 out=${1:-build-clean-room}
 command -v mmdebstrap >/dev/null || { echo "clean_room_build.sh: apt-get install mmdebstrap" >&2; exit 1; }
 [ "$(id -u)" = 0 ] || { echo "clean_room_build.sh: run as root" >&2; exit 1; }

@@ -7,7 +7,7 @@
 # Usage: qt/packaging/set_maintainer.sh "Your Name <you@your.domain>"
 set -euo pipefail
 new=${1:?usage: set_maintainer.sh "Name <address>"}
-debian=$(cd "$(dirname "$0")/../debian" && pwd)
+debian=$(cd "$(dirname "$0")/../../debian" && pwd)
 pattern='^[^<>@,]*[^<>@, ] <[^<>@ ]+@[^<>@ ]+>$'
 [[ $new =~ $pattern ]] || { echo "set_maintainer.sh: '$new' is not 'Name <address>'" >&2; exit 2; }
 old=$(sed -n 's/^Maintainer: *//p' "$debian/control")

@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 for t in Xvfb openbox xdotool xprop xwininfo xdpyinfo; do
   command -v "$t" >/dev/null || fail "$t is missing (apt-get install xvfb openbox xdotool x11-utils)"
 done
-source "$(dirname "$0")/../tools/virtual_display.sh"
+source "$(dirname "$0")/../../tools/virtual_display.sh"
 start_virtual_display
 
 # The frame's rectangle "x y width height" from the client's place and the frame extents.

@@ -23,7 +23,7 @@ for t in Xvfb openbox xdotool xprop xwininfo xdpyinfo import compare convert; do
   command -v "$t" >/dev/null || fail "$t is missing (apt-get install xvfb openbox xdotool x11-utils imagemagick)"
 done
 [ -s "$slow_photo" ] || fail "no slow photograph at $slow_photo"
-source "$(dirname "$0")/../tools/virtual_display.sh"
+source "$(dirname "$0")/../../tools/virtual_display.sh"
 start_virtual_display
 work=$(mktemp -d)
 [ -n "${KEEP_SHOTS:-}" ] && echo "shots in $work"

@@ -9,7 +9,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 for t in Xvfb openbox xdotool wmctrl xprop xdpyinfo; do
   command -v "$t" >/dev/null || fail "$t is missing (apt-get install xvfb openbox xdotool wmctrl x11-utils)"
 done
-source "$(dirname "$0")/../tools/virtual_display.sh"
+source "$(dirname "$0")/../../tools/virtual_display.sh"
 start_virtual_display
 
 # Waits for the program to end and puts its exit status (or "hung") in $status.
