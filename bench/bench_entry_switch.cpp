@@ -33,7 +33,7 @@ void entrySwitch(benchmark::State &state, const QString &folder)
     QCoreApplication::processEvents();
     bool second = false;
     for (auto _ : state) {
-        second ? form.Option1_Click() : form.Option2_Click();
+        second ? form.handlers().Option1_Click() : form.handlers().Option2_Click();
         second = !second;
         QCoreApplication::processEvents(); // the repaint
     }

@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     form.start();
     QCoreApplication::processEvents();
     runtime.missingExpected = hostile;
-    hostile ? form.Option2_Click() : form.Option1_Click();
+    hostile ? form.handlers().Option2_Click() : form.handlers().Option1_Click();
     QCoreApplication::processEvents();
     return form.image1Picture().isNull() ? 1 : 0;
 }

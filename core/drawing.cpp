@@ -62,8 +62,7 @@ std::vector<Step> Scene::steps(double scale) const
 {
     std::vector<Step> out;
     out.reserve(table_.size() * 2 + 1);
-    out.push_back(fill(-1,
-                       twips::toDeviceRect(0, 0, clientWidth_, clientHeight_, scale),
+    out.push_back(fill(-1, twips::toDeviceRect(0, 0, clientWidth_, clientHeight_, scale),
                        {Role::ButtonFace}));
     for (int row = int(table_.size()) - 1; row >= 0; --row) {
         switch (table_[std::size_t(row)].kind) {
@@ -92,8 +91,8 @@ void Scene::addShape(std::vector<Step> &out, int row, double scale) const
 {
     const Control &c = table_[std::size_t(row)];
     const twips::Rect r = deviceRect(row, scale);
-    const Paint paint = c.fill == layout::kSystemColour ? Paint{Role::Window}
-                                                        : Paint{Role::Literal, c.fill};
+    const Paint paint =
+        c.fill == layout::kSystemColour ? Paint{Role::Window} : Paint{Role::Literal, c.fill};
     out.push_back(fill(row, r, paint));
     if (c.border)
         addFrame(out, row, r, twips::toDeviceThickness(1, scale));
@@ -109,13 +108,11 @@ void Scene::addLine(std::vector<Step> &out, int row, double scale) const
     const int x1 = twips::toDevice(c.left, scale), y1 = twips::toDevice(c.top, scale);
     const int x2 = twips::toDevice(c.width, scale), y2 = twips::toDevice(c.height, scale);
     if (x1 == x2) {
-        out.push_back(
-            fill(row, {x1 - (t - 1) / 2, std::min(y1, y2), t, std::abs(y2 - y1) + pixel},
-                 kWindowText));
+        out.push_back(fill(row, {x1 - (t - 1) / 2, std::min(y1, y2), t, std::abs(y2 - y1) + pixel},
+                           kWindowText));
     } else if (y1 == y2) {
-        out.push_back(
-            fill(row, {std::min(x1, x2), y1 - (t - 1) / 2, std::abs(x2 - x1) + pixel, t},
-                 kWindowText));
+        out.push_back(fill(row, {std::min(x1, x2), y1 - (t - 1) / 2, std::abs(x2 - x1) + pixel, t},
+                           kWindowText));
     } else {
         const twips::Rect bounds{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1),
                                  std::abs(y2 - y1)};

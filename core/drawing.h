@@ -47,10 +47,7 @@ struct Step
 
 /// How a label lays out its caption: a fixed label wraps anywhere within its
 /// width, a self-sizing one is a single line.
-constexpr bool wrapsAnywhere(const layout::Control &c)
-{
-    return c.sizing == layout::Sizing::Fixed;
-}
+constexpr bool wrapsAnywhere(const layout::Control &c) { return c.sizing == layout::Sizing::Fixed; }
 
 class Scene
 {

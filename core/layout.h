@@ -29,6 +29,9 @@ struct Font
     int weight; ///< 400 regular, 700 bold
 };
 
+/// The windows' default font: the Japanese proportional Gothic at 9 points.
+inline constexpr Font kDefaultFont{u"ＭＳ Ｐゴシック", 9, 400};
+
 inline constexpr Colour kSystemColour = 0; ///< fully transparent: "use the system's colour"
 
 enum class Sizing { Fixed, ToCaption };

@@ -8,10 +8,24 @@
 #include "core/forms_runtime.h"
 #include "core/guide_entries.h"
 
-const std::array<void (MainForm::*)(), 8> MainForm::kOptionClicks{
+const std::array<MainForm::Handler, 8> MainForm::kOptionClicks{
     &MainForm::Option1_Click, &MainForm::Option2_Click, &MainForm::Option3_Click,
     &MainForm::Option4_Click, &MainForm::Option5_Click, &MainForm::Option6_Click,
     &MainForm::Option7_Click, &MainForm::Option8_Click};
+
+const std::array<MainForm::Handler, main_layout::kMenu.size()> MainForm::kMenuClicks{
+    &MainForm::End_Click, &MainForm::Ver_Click};
+
+MainForm::Handler MainForm::clickHandler(main_layout::Id id)
+{
+    if (const int n = main_layout::optionNumber(id))
+        return kOptionClicks[std::size_t(n) - 1];
+    if (id == main_layout::Id::Command1)
+        return &MainForm::Command1_Click;
+    if (id == main_layout::Id::Command2)
+        return &MainForm::Command2_Click;
+    return nullptr;
+}
 
 std::filesystem::path MainForm::picturePathIn(const std::filesystem::path &folder,
                                               std::u16string_view fileName)

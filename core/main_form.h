@@ -3,13 +3,14 @@
 // selects, which photograph each photo button shows, the order in which the
 // text, 写真2 and the picture are set, the missing-picture message and the exit
 // question. A front end's Form1 implements MainFormView (its controls) and
-// forwards each event to the handler of the same name here.
+// wires each control's Click to the handler the tables below give it.
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
 
+#include "core/main_layout.h"
 #include "core/picture.h"
 
 class FormsRuntime;
@@ -54,8 +55,14 @@ public:
     void End_Click();
     void Ver_Click();
 
+    using Handler = void (MainForm::*)();
+
     /// OptionN's Click handler is kOptionClicks[N - 1].
-    static const std::array<void (MainForm::*)(), 8> kOptionClicks;
+    static const std::array<Handler, 8> kOptionClicks;
+    /// The menu items' Click handlers, in the order of main_layout::kMenu.
+    static const std::array<Handler, main_layout::kMenu.size()> kMenuClicks;
+    /// The Click handler of the control `id` (a spot or a photo button), or null.
+    static Handler clickHandler(main_layout::Id id);
 
     /// The file Load shows first, in the program's folder `folder`.
     static std::filesystem::path firstPicturePath(const std::filesystem::path &folder);

@@ -17,7 +17,7 @@ constexpr layout::Colour kYellow = 0xFFFFFFC0u;
 constexpr bool kSolid = true;
 constexpr bool kNone = false;
 
-constexpr Font kTitleFont{u"ＭＳ Ｐゴシック", 26.25, 400};
+constexpr Font kTitleFont{kDefaultFont.face, 26.25, 400};
 
 } // namespace
 

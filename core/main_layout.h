@@ -44,4 +44,13 @@ inline constexpr std::array<MenuItem, 2> kMenu{{{u"End", u"終了"}, {u"Ver", u"
 inline constexpr std::array<Id, 8> kOptions{Id::Option1, Id::Option2, Id::Option3, Id::Option4,
                                             Id::Option5, Id::Option6, Id::Option7, Id::Option8};
 
+/// The guide entry the option button `id` selects (OptionN: N), or 0 for any other control.
+constexpr int optionNumber(Id id)
+{
+    for (std::size_t i = 0; i < kOptions.size(); ++i)
+        if (kOptions[i] == id)
+            return int(i) + 1;
+    return 0;
+}
+
 } // namespace main_layout

@@ -8,7 +8,7 @@
 // size, at the rates that real encoders' files cost, and a small file a fixed
 // allowance. The rates were measured with bench/jpeg_cost on files from
 // cjpeg, jpegtran, ImageMagick, Pillow and photographs of 12 to 200 MP under a
-// sensor-like grain (tools/jpeg_corpus.py, bench/write_photo; figures in
+// sensor-like grain (tools/jpeg_corpus.py, tools/photo_jpeg/write_photo; figures in
 // bench/RESULTS.md). Below them, what each warning of the decoder means.
 
 #include <algorithm>

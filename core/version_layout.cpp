@@ -9,7 +9,7 @@ namespace {
 
 using namespace layout;
 
-constexpr Font kTitleFont{u"ＭＳ Ｐゴシック", 12, 700};
+constexpr Font kTitleFont{kDefaultFont.face, 12, 700};
 constexpr bool kOpaque = true;
 
 } // namespace

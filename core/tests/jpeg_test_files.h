@@ -1,5 +1,5 @@
 #pragma once
-// Files for the loader's tests: photographs written by core/tests/photo_jpeg.h,
+// Files for the loader's tests: photographs written by tools/photo_jpeg/photo_jpeg.h,
 // read back as bytes, changed, and laid in a folder; and the quadrant layout
 // of what comes out, as letters.
 

@@ -1,5 +1,5 @@
 // Every real photo shows: photographs of 12 to 200 MP written by libjpeg under
-// a sensor-like grain (core/tests/photo_jpeg.h), baseline and progressive at 4:2:0
+// a sensor-like grain (tools/photo_jpeg/photo_jpeg.h), baseline and progressive at 4:2:0
 // and 4:4:4, arithmetic up to 48 MP, CMYK and YCCK, each decoded at the scale
 // the frame needs and turned the right way. Each file is made once, here, in
 // a temporary folder; the benchmarks measure their time and memory.

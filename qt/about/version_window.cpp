@@ -27,7 +27,7 @@ Form2::Form2(QWidget *owner) : QDialog(owner)
 
     const QSize client(twips::toPixels(version_layout::kClientWidth),
                        twips::toPixels(version_layout::kClientHeight));
-    surface_ = new Surface(kControls, this);
+    surface_ = new Surface(kControls, version_layout::kClientWidth, version_layout::kClientHeight, this);
     surface_->setFixedSize(client);
     setFixedSize(client);
 

@@ -10,19 +10,19 @@
 #include <algorithm>
 #include <vector>
 
-#include "qt/about/version_window.h"
 #include "core/forms_runtime.h"
 #include "core/guide_entries.h"
 #include "core/reader_texts.h"
 #include "core/twips.h"
+#include "qt/about/version_window.h"
 #include "qt/forms/accessible_image.h"
 #include "qt/forms/accessible_label.h"
 #include "qt/forms/command_bar.h"
 #include "qt/forms/command_button.h"
 #include "qt/forms/frame.h"
-#include "qt/forms/surface.h"
 #include "qt/forms/option_button.h"
 #include "qt/forms/qt_convert.h"
+#include "qt/forms/surface.h"
 #include "qt/forms/text_box.h"
 #include "qt/resources/app_icon.h"
 
@@ -30,24 +30,13 @@ using main_layout::Id;
 using main_layout::kControls;
 using main_layout::row;
 
-namespace {
-
-// The option button at table row `r` is OptionN; N, or 0 for any other row.
-int optionNumber(int r)
-{
-    const auto *it = std::find(main_layout::kOptions.begin(), main_layout::kOptions.end(), Id(r));
-    return it == main_layout::kOptions.end() ? 0 : int(it - main_layout::kOptions.begin()) + 1;
-}
-
-} // namespace
-
 Form1::Form1(FormsRuntime &runtime) : form_(*this, runtime)
 {
     setObjectName(QStringLiteral("Form1"));
     frame::apply(*this, toQString(main_layout::kCaption), resources::appIcon(), false);
 
     buildMenu();
-    surface_ = new Surface(kControls, this);
+    surface_ = new Surface(kControls, main_layout::kClientWidth, main_layout::kClientHeight, this);
     surface_->setFixedSize(twips::toPixels(main_layout::kClientWidth),
                            twips::toPixels(main_layout::kClientHeight));
     setCentralWidget(surface_);
@@ -59,14 +48,17 @@ void Form1::buildMenu()
 {
     auto *bar = new CommandBar(this); // the two items are commands, not menus
     setMenuBar(bar);
-    End = bar->addCommand(toQString(main_layout::kMenu[0].caption));
-    Ver = bar->addCommand(toQString(main_layout::kMenu[1].caption));
-    End->setObjectName(toQString(main_layout::kMenu[0].name));
-    Ver->setObjectName(toQString(main_layout::kMenu[1].name));
+    std::array<QAction *, main_layout::kMenu.size()> items{};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i] = bar->addCommand(toQString(main_layout::kMenu[i].caption));
+        items[i]->setObjectName(toQString(main_layout::kMenu[i].name));
+        connect(items[i], &QAction::triggered, this,
+                [this, click = MainForm::kMenuClicks[i]] { (form_.*click)(); });
+    }
+    End = items[0];
+    Ver = items[1];
     End->setStatusTip(toQString(reader_texts::kEndDescription));
     Ver->setStatusTip(toQString(reader_texts::kVerDescription));
-    connect(End, &QAction::triggered, this, &Form1::End_Click);
-    connect(Ver, &QAction::triggered, this, &Form1::Ver_Click);
 }
 
 void Form1::buildControls()
@@ -77,14 +69,12 @@ void Form1::buildControls()
         QWidget *widget = nullptr;
         switch (c.kind) {
         case layout::Kind::OptionButton: {
-            const int n = optionNumber(r);
+            const int n = main_layout::optionNumber(Id(r));
             auto *button =
                 new OptionButton(toQString(c.caption), QColor::fromRgb(c.fill), surface_);
             button->setChecked(c.selected);
             button->setAccessibleName(toQString(guide::spotName(guide::kEntries[n - 1])));
             button->setAccessibleDescription(toQString(reader_texts::kSpotDescription));
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, n] { (form_.*MainForm::kOptionClicks[n - 1])(); });
             options_[n - 1] = button;
             widget = button;
             break;
@@ -102,13 +92,14 @@ void Form1::buildControls()
             continue; // painted by the surface
         }
         widget->setObjectName(toQString(c.name));
+        if (const MainForm::Handler click = MainForm::clickHandler(Id(r)))
+            connect(static_cast<QAbstractButton *>(widget), &QAbstractButton::clicked, this,
+                    [this, click] { (form_.*click)(); });
         widget->setGeometry(toQRect(twips::toPixelRect(c.left, c.top, c.width, c.height)));
         tabStops.emplace_back(c.tabIndex, widget);
     }
     Command1 = surface_->findChild<QPushButton *>(QStringLiteral("Command1"));
     Command2 = surface_->findChild<QPushButton *>(QStringLiteral("Command2"));
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     Command1->setAccessibleDescription(toQString(reader_texts::kCommand1Description));
     Command2->setAccessibleDescription(toQString(reader_texts::kCommand2Description));
 
@@ -157,7 +148,7 @@ void Form1::start()
     // Load already has its owner to stand in front of.
     frame::centreOnScreen(*this);
     winId();
-    Form_Load();
+    form_.Form_Load();
     Text1->setFocus();
     show();
     activateWindow();

@@ -53,22 +53,9 @@ public:
     AccessibleImage *image1Access() const { return image1Access_; }
     const QImage &image1Picture() const;
 
-    // Event handlers, each what the core's handler of the same name does.
-    // Public because the runtime raises them by name, and so can a test, even
-    // where the window would not (a disabled button).
-    void Form_Load() { form_.Form_Load(); }
-    void Option1_Click() { form_.Option1_Click(); }
-    void Option2_Click() { form_.Option2_Click(); }
-    void Option3_Click() { form_.Option3_Click(); }
-    void Option4_Click() { form_.Option4_Click(); }
-    void Option5_Click() { form_.Option5_Click(); }
-    void Option6_Click() { form_.Option6_Click(); }
-    void Option7_Click() { form_.Option7_Click(); }
-    void Option8_Click() { form_.Option8_Click(); }
-    void Command1_Click() { form_.Command1_Click(); }
-    void Command2_Click() { form_.Command2_Click(); }
-    void End_Click() { form_.End_Click(); }
-    void Ver_Click() { form_.Ver_Click(); }
+    /// The event handlers, the core's: the runtime raises them through its
+    /// tables, and so can a test, even where the window would not (a disabled button).
+    MainForm &handlers() { return form_; }
 
 private:
     void buildControls();

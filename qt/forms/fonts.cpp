@@ -16,9 +16,6 @@
 namespace fonts {
 namespace {
 
-const QString kDefaultFace = QStringLiteral("ＭＳ Ｐゴシック");
-constexpr double kDefaultPoints = 9.0;
-
 // Reading fontconfig's configuration and cache is a sixth of the time to the
 // first frame and needs nothing of Qt. fontconfig loads it once however many
 // threads ask, so Qt finds it ready; if Qt asks first, the two just race to
@@ -62,7 +59,7 @@ void registerSubstitutions()
         const QStringList stand_ins{QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
                                     QStringLiteral("IPA Pゴシック"),
                                     QStringLiteral("Noto Sans CJK JP")};
-        QFont::insertSubstitutions(kDefaultFace, stand_ins);
+        QFont::insertSubstitutions(toQString(layout::kDefaultFont.face), stand_ins);
         QFont::insertSubstitutions(QStringLiteral("MS PGothic"), stand_ins.mid(1));
         return true;
     }();
@@ -113,7 +110,7 @@ QFont make(const QString &face, double points, int weight)
 
 void preloadConfiguration() { configurationLoader().start(); }
 
-QFont defaultFont() { return make(kDefaultFace, kDefaultPoints, QFont::Normal); }
+QFont defaultFont() { return fromLayout(layout::kDefaultFont); }
 
 QFont fromLayout(const layout::Font &font)
 {

@@ -10,8 +10,10 @@
 #include <array>
 #include <utility>
 
+#include "core/desktop_texts.h"
 #include "qt/forms/classic_palette.h"
 #include "qt/forms/classic_style.h"
+#include "qt/forms/qt_convert.h"
 
 namespace standard_texts {
 namespace {
@@ -22,17 +24,18 @@ namespace {
 struct EditAction
 {
     const char *name;
-    const char16_t *caption;
+    desktop_texts::Edit command;
     Qt::Key ctrlKey;
 };
+using desktop_texts::Edit;
 constexpr std::array<EditAction, 7> kEditActions{{
-    {"edit-undo", u"元に戻す(&U)", Qt::Key_Z},
-    {"edit-redo", u"やり直し(&R)", Qt::Key_Y},
-    {"edit-cut", u"切り取り(&T)", Qt::Key_X},
-    {"edit-copy", u"コピー(&C)", Qt::Key_C},
-    {"edit-paste", u"貼り付け(&P)", Qt::Key_V},
-    {"edit-delete", u"削除(&D)", Qt::Key(0)},
-    {"select-all", u"すべて選択(&A)", Qt::Key_A},
+    {"edit-undo", Edit::Undo, Qt::Key_Z},
+    {"edit-redo", Edit::Redo, Qt::Key_Y},
+    {"edit-cut", Edit::Cut, Qt::Key_X},
+    {"edit-copy", Edit::Copy, Qt::Key_C},
+    {"edit-paste", Edit::Paste, Qt::Key_V},
+    {"edit-delete", Edit::Delete, Qt::Key(0)},
+    {"select-all", Edit::SelectAll, Qt::Key_A},
 }};
 
 // The scroll bar's menu after "ここにスクロール", in Qt's order: the captions on
@@ -86,18 +89,18 @@ int valueAt(const QScrollBar &bar, const QPoint &position)
 
 } // namespace
 
-QString yes() { return QStringLiteral("はい(&Y)"); }
-QString no() { return QStringLiteral("いいえ(&N)"); }
-QString ok() { return QStringLiteral("OK"); }
+QString yes() { return toQString(desktop_texts::kYes); }
+QString no() { return toQString(desktop_texts::kNo); }
+QString ok() { return toQString(desktop_texts::kOk); }
 
 QMenu *editMenu(QPlainTextEdit &editor, const QPoint &position)
 {
     QMenu *menu = editor.createStandardContextMenu(position);
     for (QAction *action : menu->actions()) {
-        for (const auto &[name, caption, ctrlKey] : kEditActions) {
+        for (const auto &[name, command, ctrlKey] : kEditActions) {
             if (action->objectName() != QLatin1String(name))
                 continue;
-            QString text = fromTable(caption);
+            QString text = toQString(desktop_texts::caption(command));
             if (ctrlKey != Qt::Key(0))
                 text += u'\t' + QKeySequence(Qt::CTRL | ctrlKey).toString(QKeySequence::NativeText);
             action->setText(text);

@@ -1,8 +1,8 @@
 #pragma once
-// The surface of a window: draws the painted items of its layout (rectangles,
-// lines, labels, images) from the back of the table to the front, straight in
-// device pixels so that every edge lands on the pixel its twips name at any
-// scale factor. Windowed controls are child widgets above it. Painted labels
+// The surface of a window: rasterises the core's drawing list of its layout
+// (fills, lines, labels, pictures, back to front) straight in device pixels,
+// so that every edge lands on the pixel the core names at any scale factor.
+// Windowed controls are child widgets above it. Painted labels
 // are shown to screen readers through stand-ins, and the surface lists its
 // controls to them in reading order, which need not be the stacking order.
 
@@ -14,6 +14,7 @@
 
 #include <vector>
 
+#include "core/drawing.h"
 #include "core/layout.h"
 
 class AccessibleLabel;
@@ -23,7 +24,8 @@ class Surface final : public QWidget
     Q_OBJECT
 
 public:
-    Surface(layout::Table table, QWidget *parent);
+    /// `clientWidth` × `clientHeight` twips of `table`'s window.
+    Surface(layout::Table table, int clientWidth, int clientHeight, QWidget *parent);
 
     /// An image's picture, drawn stretched into the image's bounds.
     void setPicture(int row, const QImage &picture);
@@ -31,10 +33,10 @@ public:
 
     /// A label's `Left` in twips; the label is drawn at the nearest device pixel.
     void setLabelLeft(int row, double left);
-    double labelLeft(int row) const { return items_[row].left; }
+    double labelLeft(int row) const { return scene_.left(row); }
 
     /// A control's size in twips: a self-sizing label's is its caption's extent.
-    QSizeF controlSize(int row) const { return items_[row].size; }
+    QSizeF controlSize(int row) const { return {scene_.width(row), scene_.height(row)}; }
 
     /// A control's bounds in device pixels at this widget's device-pixel ratio.
     QRect deviceRect(int row) const;
@@ -51,22 +53,19 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void paintShape(QPainter &p, const layout::Control &c, qreal dpr) const;
-    void paintLine(QPainter &p, const layout::Control &c, qreal dpr) const;
-    void paintLabel(QPainter &p, int row, qreal dpr) const;
-    void paintImage(QPainter &p, int row, qreal dpr) const;
+    QColor colour(drawing::Paint paint) const;
+    void paintLabel(QPainter &p, const drawing::Step &step, qreal dpr) const;
+    void paintPicture(QPainter &p, const drawing::Step &step) const;
     QRect logicalBounds(int row) const;
     QRect labelBounds(int row) const;
 
     struct Item
     {
-        double left = 0; ///< twips; only labels move
-        QSizeF size;     ///< twips
         QImage picture;
         AccessibleLabel *access = nullptr;
     };
 
-    layout::Table table_;
+    drawing::Scene scene_;
     std::vector<Item> items_;
     QList<QPointer<QWidget>> readingOrder_;
 };

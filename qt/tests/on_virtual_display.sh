@@ -14,7 +14,7 @@ if [ "${1:-}" = --thick-frames ]; then
   export XDG_DATA_HOME="$here/openbox" # where openbox finds the theme
 fi
 platform=${QT_QPA_PLATFORM:-xcb}
-source "$here/../tools/virtual_display.sh"
+source "$here/../../tools/virtual_display.sh"
 start_virtual_display "${openbox_options[@]}"
 unset XDG_DATA_HOME
 export QT_QPA_PLATFORM=$platform

@@ -313,7 +313,7 @@ private Q_SLOTS:
             if (behind == QLatin1String("box"))
                 runtime.MsgBox(u"終了します。", vbYesNo, u"終了");
             else
-                form.Ver_Click();
+                form.handlers().Ver_Click();
         }
         QVERIFY(up);
         if (!inactive && behind != QLatin1String("other"))
@@ -388,7 +388,7 @@ private Q_SLOTS:
             modal = form2->windowModality() == Qt::ApplicationModal;
             form2->Command1_Click();
         });
-        form.Ver_Click();
+        form.handlers().Ver_Click();
         QVERIFY(owned);
         QVERIFY(transient);
         QVERIFY(modal);

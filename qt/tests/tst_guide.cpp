@@ -1,5 +1,7 @@
-// The guide on the main window: each entry's text, button state and picture;
-// the missing-picture report and what it leaves on screen; the photo buttons.
+// The guide on the main window, through its real controls and files: each
+// entry's text, button state and picture; what the missing-picture report
+// leaves on screen; the photo buttons' wiring. What the handlers decide is
+// the core's, and tested there.
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -91,7 +93,7 @@ private Q_SLOTS:
         Form1 form(runtime);
         form.start();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.Option2_Click(); // start somewhere else, so every entry is a change
+        form.handlers().Option2_Click(); // start somewhere else, so every entry is a change
         QTest::mouseClick(form.option(n), Qt::LeftButton, {}, QPoint(7, 7));
         const guide::Entry &entry = guide::kEntries[n - 1];
         QCOMPARE(form.selectionNumber(), qint16(n));
@@ -117,7 +119,7 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option2_Click();
+        form.handlers().Option2_Click();
         const qreal dpr = form.devicePixelRatioF();
         const auto device = [dpr](int twips) { return qRound(twips * dpr / 15); };
         const QRect frame(QPoint(device(5160), device(840)),
@@ -155,8 +157,8 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option2_Click();
-        form.Option3_Click();
+        form.handlers().Option2_Click();
+        form.handlers().Option3_Click();
         verifyMessage(runtime, "tv.jpg");
         QCOMPARE(form.selectionNumber(), qint16(3));
         QCOMPARE(form.text1()->text(), toQString(guide::composeText(guide::kEntries[2])));
@@ -224,49 +226,6 @@ private Q_SLOTS:
         QVERIFY(near(middle(loadedImage(runtime, file("room1.jpg"), size)), colourOf("kita.jpg")));
     }
 
-    // By the time the missing-picture box asks, everything the entry sets is
-    // already on screen: selection, text, "写真2", and the path it names.
-    void stateIsWrittenBeforeTheBoxAsks_data()
-    {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        for (int to = 1; to <= 8; ++to) // from an entry whose "写真2" state differs where one does
-            QTest::addRow("%d", to) << (guide::kEntries[to - 1].hasPhoto2() ? 2 : 4) << to;
-    }
-
-    void stateIsWrittenBeforeTheBoxAsks()
-    {
-        QFETCH(int, from);
-        QFETCH(int, to);
-        const guide::Entry &entry = guide::kEntries[to - 1];
-        const QString file = toQString(entry.picture);
-        FakeRuntime runtime(folder_);
-        Form1 form(runtime);
-        form.start();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QTest::mouseClick(form.option(from), Qt::LeftButton, {}, QPoint(7, 7));
-        QVERIFY(QFile::remove(path(file)));
-
-        struct
-        {
-            bool asked = false;
-            qint16 selection = 0;
-            QString text, picturePath;
-            bool command2 = false;
-        } seen;
-        runtime.onMsgBox = [&] {
-            seen = {true, form.selectionNumber(), form.text1()->text(),
-                    pathText(form.picturePath()), form.command2()->isEnabled()};
-        };
-        QTest::mouseClick(form.option(to), Qt::LeftButton, {}, QPoint(7, 7));
-        QVERIFY(seen.asked);
-        QCOMPARE(seen.selection, qint16(to));
-        QCOMPARE(seen.text, toQString(guide::composeText(entry)));
-        QCOMPARE(seen.command2, entry.hasPhoto2());
-        QCOMPARE(seen.picturePath, path(file));
-        verifyMessage(runtime, file);
-    }
-
     // Whatever lies under a picture's name, the answer is the same message, at once.
     void unusableFiles_data()
     {
@@ -305,7 +264,7 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option6_Click();
+        form.handlers().Option6_Click();
         QCOMPARE(runtime.asked.size(), std::size_t(1));
         verifyMessage(runtime, "matsu.jpg");
         QVERIFY(near(middle(form.image1Picture()), colourOf("room1.jpg")));
@@ -319,14 +278,14 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_);
         Form1 form(runtime);
         form.start();
-        form.Option5_Click();
+        form.handlers().Option5_Click();
         QVERIFY(runtime.asked.empty());
         QVERIFY(QFile::rename(path("karasu.jpg"), path("karasu.bak")));
-        form.Option5_Click();
+        form.handlers().Option5_Click();
         verifyMessage(runtime, "karasu.jpg");
         QVERIFY(near(middle(form.image1Picture()), colourOf("karasu.jpg")));
         QVERIFY(test_pictures::writeJpeg(folder_, "karasu.jpg", Qt::white));
-        form.Option5_Click();
+        form.handlers().Option5_Click();
         QCOMPARE(runtime.asked.size(), std::size_t(1));
         QVERIFY(near(middle(form.image1Picture()), Qt::white));
         QCOMPARE(std::count(runtime.loads.begin(), runtime.loads.end(),
@@ -372,64 +331,6 @@ private Q_SLOTS:
         QVERIFY(form.command2()->isEnabled());
     }
 
-    // At the other entries the buttons read nothing and say nothing.
-    void photoButtonsDoNothingElsewhere()
-    {
-        FakeRuntime runtime(folder_);
-        Form1 form(runtime);
-        form.start();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        for (int n : {2, 3, 5, 6, 7, 8}) {
-            QFile::remove(path(toQString(guide::kEntries[n - 1].picture)));
-            QTest::mouseClick(form.option(n), Qt::LeftButton, {}, QPoint(7, 7));
-            const auto loads = runtime.loads.size();
-            const auto asked = runtime.asked.size();
-            const QImage picture = form.image1Picture();
-            QTest::mouseClick(form.command1(), Qt::LeftButton);
-            form.Command2_Click(); // disabled: only a direct call gets here
-            QCOMPARE(runtime.loads.size(), loads);
-            QCOMPARE(runtime.asked.size(), asked);
-            QCOMPARE(form.image1Picture(), picture);
-            QCOMPARE(form.selectionNumber(), qint16(n));
-        }
-    }
-
-    void room1MissingRoom2Present()
-    {
-        FakeRuntime runtime(folder_);
-        Form1 form(runtime);
-        form.start();
-        form.Option2_Click();
-        QFile::remove(path("room1.jpg"));
-        form.Option1_Click();
-        verifyMessage(runtime, "room1.jpg");
-        QVERIFY(near(middle(form.image1Picture()), colourOf("kita.jpg")));
-        form.Command2_Click();
-        QCOMPARE(runtime.asked.size(), std::size_t(1));
-        QVERIFY(near(middle(form.image1Picture()), colourOf("room2.jpg")));
-    }
-
-    // A program folder that could not be named loads nothing, not even at the root.
-    void unnamedFolder()
-    {
-        FakeRuntime runtime(std::filesystem::path{});
-        Form1 form(runtime);
-        form.Option7_Click();
-        verifyMessage(runtime, "saidan.jpg");
-        QVERIFY(runtime.loads.empty());
-        QVERIFY(form.image1Picture().isNull());
-    }
-
-    // The folder is joined with one separator and nothing else, even at the root.
-    void folderAtTheRoot()
-    {
-        FakeRuntime runtime(QDir::rootPath());
-        Form1 form(runtime);
-        form.Option7_Click();
-        QCOMPARE(form.picturePath().native(), "//saidan.jpg");
-        if (!QFile::exists("/saidan.jpg"))
-            verifyMessage(runtime, "saidan.jpg");
-    }
 };
 
 QTEST_MAIN(TestGuide)

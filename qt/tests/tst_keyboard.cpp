@@ -66,9 +66,9 @@ private Q_SLOTS:
         Form1 form(runtime);
         form.start();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.Option4_Click();
-        form.Option1_Click(); // so that either photo of entry 4 is a change
-        form.Option4_Click();
+        form.handlers().Option4_Click();
+        form.handlers().Option1_Click(); // so that either photo of entry 4 is a change
+        form.handlers().Option4_Click();
         QPushButton *target = button == 1 ? form.command1() : form.command2();
         target->setFocus();
         runtime.loads.clear();
@@ -117,7 +117,7 @@ private Q_SLOTS:
             if (guard && form2->isVisible())
                 form2->close();
         });
-        form.Ver_Click();
+        form.handlers().Ver_Click();
         QVERIFY(survivedEsc);
         QVERIFY(closedByEnter);
     }

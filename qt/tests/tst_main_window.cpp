@@ -145,7 +145,7 @@ private Q_SLOTS:
         form.text1()->moveCursor(QTextCursor::End);
         QTest::keyClicks(form.text1(), QStringLiteral("x"));
         QCOMPARE(form.text1()->text(), QStringLiteral("一行目\r\n\r\n三行目x"));
-        form.Option2_Click();
+        form.handlers().Option2_Click();
         QVERIFY(!form.text1()->text().contains(QStringLiteral("三行目")));
     }
 
@@ -183,7 +183,7 @@ private Q_SLOTS:
         FakeRuntime runtime(folder_.path());
         Form1 form(runtime);
         form.start();
-        form.Option4_Click();
+        form.handlers().Option4_Click();
         form.text1()->moveCursor(QTextCursor::End);
         QTest::keyClicks(form.text1(), QStringLiteral("memo"));
         const QString text = form.text1()->text();

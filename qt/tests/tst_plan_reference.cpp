@@ -135,7 +135,7 @@ private Q_SLOTS:
         QVERIFY(test_pictures::writeJpeg(dir.path(), "room1.jpg", Qt::darkCyan));
         FakeRuntime runtime(dir.path());
         Form1 form(runtime);
-        form.Form_Load();
+        form.handlers().Form_Load();
         Surface &surface = *form.surface();
         const QSize size = surface.size();
         QImage whole(size, QImage::Format_RGB32);

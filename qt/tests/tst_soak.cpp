@@ -235,7 +235,7 @@ private Q_SLOTS:
                 if (form2->isVisible())
                     form2->close();
             });
-            form.Ver_Click();
+            form.handlers().Ver_Click();
             QVERIFY2(fresh, qPrintable(QStringLiteral("opening %1").arg(i)));
             QVERIFY(!QApplication::activeModalWidget());
             QVERIFY(opened.isNull()); // gone with its timer once the window closed
@@ -290,7 +290,7 @@ private Q_SLOTS:
                 if (target % 2 == 0 || widget->isEnabled()) {
                     file = photoButtonFile(entry, button);
                     if (target % 2 == 0)
-                        button == 1 ? form.Command1_Click() : form.Command2_Click();
+                        button == 1 ? form.handlers().Command1_Click() : form.handlers().Command2_Click();
                     else
                         widget->click();
                 }

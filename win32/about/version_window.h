@@ -50,7 +50,8 @@ private:
     HWND Command1 = nullptr;
     /// Child windows that show the painted labels and the icon, for screen readers.
     std::array<HWND, std::size_t(version_layout::Id::Count)> hosts_{};
-    Surface surface_{version_layout::kControls};
+    Surface surface_{version_layout::kControls, version_layout::kClientWidth,
+                     version_layout::kClientHeight};
     HICON icon_ = nullptr;
     bool unloaded_ = false; ///< hidden, timer stopped; destroyed once the modal loop ends
     VersionForm form_{*this};

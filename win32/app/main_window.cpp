@@ -23,13 +23,6 @@ namespace {
 // Fixed single border, close box and window menu, no minimise or maximise box.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-// OptionN for table row `r`; 0 for any other row.
-int optionNumber(int r)
-{
-    const auto *it = std::find(main_layout::kOptions.begin(), main_layout::kOptions.end(), Id(r));
-    return it == main_layout::kOptions.end() ? 0 : int(it - main_layout::kOptions.begin()) + 1;
-}
-
 } // namespace
 
 Form1::Form1(HINSTANCE instance, FormsRuntime &runtime)
@@ -62,9 +55,9 @@ void Form1::create()
         return;
     // The menu bar: two commands, no menus under them.
     HMENU bar = CreateMenu();
-    static_assert(main_layout::kMenu[0].name == u"End" && main_layout::kMenu[1].name == u"Ver");
-    AppendMenuW(bar, MF_STRING, kEnd, wide::string(main_layout::kMenu[0].caption).c_str());
-    AppendMenuW(bar, MF_STRING, kVer, wide::string(main_layout::kMenu[1].caption).c_str());
+    for (std::size_t i = 0; i < main_layout::kMenu.size(); ++i)
+        AppendMenuW(bar, MF_STRING, kFirstMenuId + i,
+                    wide::string(main_layout::kMenu[i].caption).c_str());
     window_ = CreateWindowExW(0, kClassName, wide::string(main_layout::kCaption).c_str(), kStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, bar, instance_, this);
     if (!window_) {
@@ -128,7 +121,9 @@ void Form1::createControls()
             // name, set as their text, lies outside all they draw.
             if (caption.empty())
                 SetWindowTextW(
-                    w, wide::string(guide::spotName(guide::kEntries[optionNumber(r) - 1])).c_str());
+                    w, wide::string(
+                           guide::spotName(guide::kEntries[main_layout::optionNumber(Id(r)) - 1]))
+                           .c_str());
             break;
         default:
             break;
@@ -207,58 +202,17 @@ void Form1::showForm2()
     form2.showModal();
 }
 
-void Form1::Option1_Click() { form_.Option1_Click(); }
-void Form1::Option2_Click() { form_.Option2_Click(); }
-void Form1::Option3_Click() { form_.Option3_Click(); }
-void Form1::Option4_Click() { form_.Option4_Click(); }
-void Form1::Option5_Click() { form_.Option5_Click(); }
-void Form1::Option6_Click() { form_.Option6_Click(); }
-void Form1::Option7_Click() { form_.Option7_Click(); }
-void Form1::Option8_Click() { form_.Option8_Click(); }
-void Form1::Command1_Click() { form_.Command1_Click(); }
-void Form1::Command2_Click() { form_.Command2_Click(); }
-void Form1::End_Click() { form_.End_Click(); }
-void Form1::Ver_Click() { form_.Ver_Click(); }
-
+// Menu items and controls are wired to the core's handlers through its tables.
 void Form1::onCommand(int id, int code)
 {
-    switch (id) {
-    case kEnd:
-        End_Click();
+    const auto &menu = MainForm::kMenuClicks;
+    if (id >= int(kFirstMenuId) && id < int(kFirstMenuId + menu.size()))
+        return (form_.*menu[std::size_t(id) - kFirstMenuId])();
+    // Enter or Esc elsewhere (IDOK, IDCANCEL) is no control's: no default or cancel button.
+    if (code != BN_CLICKED || id < kFirstId || id >= kFirstId + int(Id::Count))
         return;
-    case kVer:
-        Ver_Click();
-        return;
-    default:
-        break;
-    }
-    if (code != BN_CLICKED)
-        return;
-    const int r = id - kFirstId;
-    if (r == row(Id::Command1))
-        return Command1_Click();
-    if (r == row(Id::Command2))
-        return Command2_Click();
-    switch (optionNumber(r)) {
-    case 1:
-        return Option1_Click();
-    case 2:
-        return Option2_Click();
-    case 3:
-        return Option3_Click();
-    case 4:
-        return Option4_Click();
-    case 5:
-        return Option5_Click();
-    case 6:
-        return Option6_Click();
-    case 7:
-        return Option7_Click();
-    case 8:
-        return Option8_Click();
-    default:
-        return; // Enter or Esc elsewhere (IDOK, IDCANCEL): no default or cancel button
-    }
+    if (const MainForm::Handler click = MainForm::clickHandler(Id(id - kFirstId)))
+        (form_.*click)();
 }
 
 HBRUSH Form1::colourOption(HDC dc)

@@ -1,7 +1,8 @@
 #pragma once
 // Form1, the main window on Windows: its frame, menu bar, child controls and
 // painted floor plan, built from the core's layout table at the window's DPI.
-// Its event handlers are the core's; one window procedure dispatches to them.
+// Its event handlers are the core's; one window procedure dispatches to them
+// through the core's tables.
 
 #include <windows.h>
 
@@ -20,8 +21,8 @@ class Form1 final : public MainFormView
 public:
     /// The window's class name, for tests that look for it.
     static constexpr wchar_t kClassName[] = L"MirtekaForm1";
-    /// Menu command ids.
-    enum Menu : UINT { kEnd = 1001, kVer = 1002 };
+    /// A menu item's command id is kFirstMenuId + its index in the menu table.
+    static constexpr UINT kFirstMenuId = 1001;
     /// A control's id is kFirstId + its table row.
     static constexpr int kFirstId = 100;
 
@@ -46,19 +47,6 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
 
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
-    void Option4_Click();
-    void Option5_Click();
-    void Option6_Click();
-    void Option7_Click();
-    void Option8_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void End_Click();
-    void Ver_Click();
-
     void create();
     void createControls();
     void placeControls();
@@ -72,7 +60,7 @@ private:
     /// controls, and the painted items screen readers should find.
     std::array<HWND, std::size_t(main_layout::Id::Count)> windows_{};
     HWND plan_ = nullptr; ///< names the painted floor plan
-    Surface surface_{main_layout::kControls};
+    Surface surface_{main_layout::kControls, main_layout::kClientWidth, main_layout::kClientHeight};
     gdi::Brush optionBack_;
     MainForm form_;
 };

@@ -54,7 +54,7 @@ std::wstring installedFace(std::u16string_view preferred)
 
 gdi::Font create(const layout::Font *font, UINT dpi)
 {
-    const layout::Font &f = font ? *font : kDefault;
+    const layout::Font &f = font ? *font : layout::kDefaultFont;
     LOGFONTW logFont{};
     logFont.lfHeight = device::fontHeight(f.points, dpi);
     logFont.lfWeight = f.weight;

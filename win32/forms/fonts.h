@@ -12,9 +12,6 @@
 
 namespace fonts {
 
-/// The window's font for controls that have none of their own.
-inline constexpr layout::Font kDefault{u"ＭＳ Ｐゴシック", 9, 400};
-
 /// The first installed face of `preferred`, "Yu Gothic UI" and "Meiryo UI";
 /// `preferred` itself when none is (the font mapper then picks its nearest).
 std::wstring installedFace(std::u16string_view preferred);

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "core/desktop_texts.h"
+#include "win32/forms/wide.h"
+
 namespace message_box {
 namespace {
 
@@ -21,9 +24,9 @@ LRESULT CALLBACK onCbt(int code, WPARAM wParam, LPARAM lParam)
     const LRESULT next = CallNextHookEx(hook, code, wParam, lParam);
     if (code == HCBT_ACTIVATE && hook) {
         const auto box = reinterpret_cast<HWND>(wParam);
-        caption(box, IDYES, kYes);
-        caption(box, IDNO, kNo);
-        caption(box, IDOK, kOk);
+        caption(box, IDYES, wide::view(desktop_texts::kYes));
+        caption(box, IDNO, wide::view(desktop_texts::kNo));
+        caption(box, IDOK, wide::view(desktop_texts::kOk));
         UnhookWindowsHookEx(hook); // the box's own later activations are left alone
         hook = nullptr;
     }

@@ -8,10 +8,6 @@
 
 namespace message_box {
 
-inline constexpr std::wstring_view kYes = L"はい(&Y)";
-inline constexpr std::wstring_view kNo = L"いいえ(&N)";
-inline constexpr std::wstring_view kOk = L"OK";
-
 /// Shows `prompt` under `title` with OK (style 0) or Yes and No (style 4, Yes
 /// the default), no icon; returns the button pressed: 1 OK, 6 Yes, 7 No.
 int show(HWND owner, std::wstring_view prompt, std::wstring_view title, int style);

@@ -11,6 +11,7 @@
 
 namespace {
 
+using drawing::Op;
 using layout::Control;
 using layout::Kind;
 
@@ -26,13 +27,23 @@ void fill(HDC dc, const RECT &r, COLORREF colour)
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-// A frame `t` pixels thick just inside `r`.
-void frame(HDC dc, const RECT &r, int t, COLORREF colour)
+RECT toRect(const twips::Rect &r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
+
+COLORREF colour(drawing::Paint paint)
 {
-    fill(dc, {r.left, r.top, r.right, r.top + t}, colour);
-    fill(dc, {r.left, r.bottom - t, r.right, r.bottom}, colour);
-    fill(dc, {r.left, r.top, r.left + t, r.bottom}, colour);
-    fill(dc, {r.right - t, r.top, r.right, r.bottom}, colour);
+    switch (paint.role) {
+    case drawing::Role::ButtonFace:
+        return GetSysColor(COLOR_BTNFACE);
+    case drawing::Role::ButtonText:
+        return GetSysColor(COLOR_BTNTEXT);
+    case drawing::Role::WindowText:
+        return GetSysColor(COLOR_WINDOWTEXT);
+    case drawing::Role::Window:
+        return GetSysColor(COLOR_WINDOW);
+    case drawing::Role::Literal:
+        break;
+    }
+    return device::colour(paint.rgb, COLOR_WINDOW);
 }
 
 BITMAPINFO topDown32(int width, int height)
@@ -65,13 +76,9 @@ std::vector<std::wstring_view> wrapAnywhere(HDC dc, std::wstring_view text, int 
 
 } // namespace
 
-Surface::Surface(layout::Table table, UINT dpi) : table_(table), items_(table.size())
+Surface::Surface(layout::Table table, int clientWidth, int clientHeight, UINT dpi)
+    : scene_(table, clientWidth, clientHeight), items_(table.size())
 {
-    for (std::size_t i = 0; i < table_.size(); ++i) {
-        items_[i].left = table_[i].left;
-        items_[i].width = table_[i].width;
-        items_[i].height = table_[i].height;
-    }
     setDpi(dpi);
 }
 
@@ -81,8 +88,9 @@ void Surface::setDpi(UINT dpi)
     fonts_.clear();
     defaultFont_ = fonts::create(nullptr, dpi);
     HDC screen = GetDC(nullptr);
-    for (std::size_t i = 0; i < table_.size(); ++i) {
-        const Control &c = table_[i];
+    const layout::Table table = scene_.table();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Control &c = table[i];
         if (c.font && !fonts_.contains(c.font))
             fonts_.emplace(c.font, fonts::create(c.font, dpi));
         if (c.kind != Kind::Label || c.sizing != layout::Sizing::ToCaption)
@@ -94,8 +102,8 @@ void Surface::setDpi(UINT dpi)
         GetTextExtentPoint32W(screen, caption.data(), int(caption.size()), &extent);
         GetTextMetricsW(screen, &metrics);
         // In twips, so that the label's edges go through the one conversion.
-        items_[i].width = device::toTwips(extent.cx, dpi);
-        items_[i].height = device::toTwips(metrics.tmHeight, dpi);
+        scene_.setSize(int(i), device::toTwips(extent.cx, dpi),
+                       device::toTwips(metrics.tmHeight, dpi));
     }
     ReleaseDC(nullptr, screen);
 }
@@ -110,18 +118,12 @@ HFONT Surface::font(const Control &c) const
 
 RECT Surface::deviceRect(int row) const
 {
-    const Item &item = items_[std::size_t(row)];
-    return device::rect(item.left, table_[std::size_t(row)].top, item.width, item.height, dpi_);
+    return toRect(scene_.deviceRect(row, device::ratio(dpi_)));
 }
 
 RECT Surface::paintedRect(int row) const
 {
-    RECT r = deviceRect(row);
-    if (table_[std::size_t(row)].kind == Kind::Image && table_[std::size_t(row)].border) {
-        const int t = device::thickness(1, dpi_); // image frames lie just outside
-        InflateRect(&r, t, t);
-    }
-    return r;
+    return toRect(scene_.paintedRect(row, device::ratio(dpi_)));
 }
 
 void Surface::setPicture(int row, guide::Picture picture)
@@ -131,79 +133,50 @@ void Surface::setPicture(int row, guide::Picture picture)
 
 void Surface::paint(HDC dc, const RECT &area) const
 {
-    fill(dc, area, GetSysColor(COLOR_BTNFACE));
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     SetBkMode(dc, TRANSPARENT);
-    for (int row = int(table_.size()) - 1; row >= 0; --row) {
-        const Control &c = table_[std::size_t(row)];
-        switch (c.kind) {
-        case Kind::Shape:
-            paintShape(dc, c);
+    for (const drawing::Step &step : scene_.steps(device::ratio(dpi_))) {
+        const RECT r = toRect(step.rect);
+        switch (step.op) {
+        case Op::Fill:
+            fill(dc, r, colour(step.paint));
             break;
-        case Kind::Line:
-            paintLine(dc, c);
+        case Op::Line: {
+            LOGBRUSH brush{BS_SOLID, colour(step.paint), 0};
+            const gdi::Owned<HPEN> pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE,
+                                                    DWORD(step.thickness), &brush, 0, nullptr));
+            const gdi::Selection selected(dc, pen.get());
+            MoveToEx(dc, step.x1, step.y1, nullptr);
+            LineTo(dc, step.x2, step.y2);
             break;
+        }
         // Text and pictures only where the update reaches: a glide step
         // repaints one label's strip twenty times a second.
-        case Kind::Label:
-            if (meets(paintedRect(row), area))
-                paintLabel(dc, row);
+        case Op::Label:
+            if (meets(r, area))
+                paintLabel(dc, step);
             break;
-        case Kind::Image:
-            if (meets(paintedRect(row), area))
-                paintImage(dc, row);
+        case Op::Picture:
+            if (meets(r, area))
+                paintPicture(dc, step);
             break;
-        case Kind::OptionButton:
-        case Kind::CommandButton:
-        case Kind::TextBox:
-            break; // child windows
         }
     }
+    RestoreDC(dc, saved);
 }
 
-void Surface::paintShape(HDC dc, const Control &c) const
+void Surface::paintLabel(HDC dc, const drawing::Step &step) const
 {
-    const RECT r = device::controlRect(c, dpi_);
-    fill(dc, r, device::colour(c.fill, COLOR_WINDOW));
-    if (c.border)
-        frame(dc, r, device::thickness(1, dpi_), GetSysColor(COLOR_WINDOWTEXT));
-}
-
-void Surface::paintLine(HDC dc, const Control &c) const
-{
-    const COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
-    const int t = device::thickness(c.lineWidth, dpi_);
-    const int pixel = device::thickness(1, dpi_); // both end points are drawn
-    const int x1 = device::length(c.left, dpi_), y1 = device::length(c.top, dpi_);
-    const int x2 = device::length(c.width, dpi_), y2 = device::length(c.height, dpi_);
-    if (x1 == x2) {
-        const int x = x1 - (t - 1) / 2, y = std::min(y1, y2);
-        fill(dc, {x, y, x + t, y + std::abs(y2 - y1) + pixel}, colour);
-    } else if (y1 == y2) {
-        const int x = std::min(x1, x2), y = y1 - (t - 1) / 2;
-        fill(dc, {x, y, x + std::abs(x2 - x1) + pixel, y + t}, colour);
-    } else {
-        LOGBRUSH brush{BS_SOLID, colour, 0};
-        const gdi::Owned<HPEN> pen(
-            ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE, DWORD(t), &brush, 0, nullptr));
-        const gdi::Selection selected(dc, pen.get());
-        MoveToEx(dc, x1, y1, nullptr);
-        LineTo(dc, x2, y2);
-    }
-}
-
-void Surface::paintLabel(HDC dc, int row) const
-{
-    const Control &c = table_[std::size_t(row)];
-    const RECT r = deviceRect(row);
+    const Control &c = scene_.table()[std::size_t(step.row)];
+    const RECT r = toRect(step.rect);
     const int saved = SaveDC(dc);
     // A fixed-size label cuts its caption off at its edges.
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    if (c.opaque)
-        fill(dc, r, GetSysColor(COLOR_BTNFACE));
     SelectObject(dc, font(c));
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, colour(step.paint));
     const std::wstring_view caption = wide::view(c.caption);
-    if (c.sizing == layout::Sizing::ToCaption) {
+    if (!drawing::wrapsAnywhere(c)) {
         TextOutW(dc, r.left, r.top, caption.data(), int(caption.size()));
     } else {
         TEXTMETRICW metrics{};
@@ -217,11 +190,10 @@ void Surface::paintLabel(HDC dc, int row) const
     RestoreDC(dc, saved);
 }
 
-void Surface::paintImage(HDC dc, int row) const
+void Surface::paintPicture(HDC dc, const drawing::Step &step) const
 {
-    const Control &c = table_[std::size_t(row)];
-    const Item &item = items_[std::size_t(row)];
-    const RECT r = deviceRect(row);
+    const Item &item = items_[std::size_t(step.row)];
+    const RECT r = toRect(step.rect);
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (!item.picture.isNull()) {
         const guide::Picture &p = item.picture;
@@ -240,10 +212,5 @@ void Surface::paintImage(HDC dc, int row) const
         const int mode = SetStretchBltMode(dc, COLORONCOLOR); // pixel art: whole pixels
         DrawIconEx(dc, r.left, r.top, item.icon, w, h, 0, nullptr, DI_NORMAL);
         SetStretchBltMode(dc, mode);
-    }
-    if (c.border) {
-        const int t = device::thickness(1, dpi_);
-        frame(dc, {r.left - t, r.top - t, r.right + t, r.bottom + t}, t,
-              GetSysColor(COLOR_WINDOWTEXT));
     }
 }

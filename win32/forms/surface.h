@@ -1,15 +1,15 @@
 #pragma once
-// A window's painted items from its layout table: rectangles, lines, labels
-// and images, drawn back to front (from the last row to the first) in device
-// pixels at the window's DPI. Windowed controls are child windows and are
-// skipped here; they lie above all painting. Labels that size themselves take
-// the size of their caption in their font.
+// A window's painted items: the core's drawing list of its layout (fills,
+// lines, labels, pictures, back to front) rasterised with GDI in device pixels
+// at the window's DPI. Windowed controls are child windows above all painting.
+// Labels that size themselves take the size of their caption in their font.
 
 #include <windows.h>
 
 #include <map>
 #include <vector>
 
+#include "core/drawing.h"
 #include "core/layout.h"
 #include "core/picture.h"
 #include "win32/forms/gdi.h"
@@ -17,7 +17,8 @@
 class Surface
 {
 public:
-    explicit Surface(layout::Table table, UINT dpi = 96);
+    /// `clientWidth` × `clientHeight` twips of `table`'s window.
+    Surface(layout::Table table, int clientWidth, int clientHeight, UINT dpi = 96);
 
     /// Lays the items out for `dpi`: fonts, and the sizes of self-sizing labels.
     void setDpi(UINT dpi);
@@ -32,9 +33,9 @@ public:
     /// Its area with its border, where it has one: what to repaint when it changes.
     RECT paintedRect(int row) const;
 
-    double left(int row) const { return items_[std::size_t(row)].left; }   ///< twips
-    double width(int row) const { return items_[std::size_t(row)].width; } ///< twips
-    void setLeft(int row, double left) { items_[std::size_t(row)].left = left; }
+    double left(int row) const { return scene_.left(row); }   ///< twips
+    double width(int row) const { return scene_.width(row); } ///< twips
+    void setLeft(int row, double left) { scene_.setLeft(row, left); }
 
     /// The picture an image item shows (null: only its frame).
     void setPicture(int row, guide::Picture picture);
@@ -48,17 +49,14 @@ public:
 private:
     struct Item
     {
-        double left = 0, width = 0, height = 0; ///< twips
         guide::Picture picture;
         HICON icon = nullptr;
     };
 
-    void paintShape(HDC dc, const layout::Control &c) const;
-    void paintLine(HDC dc, const layout::Control &c) const;
-    void paintLabel(HDC dc, int row) const;
-    void paintImage(HDC dc, int row) const;
+    void paintLabel(HDC dc, const drawing::Step &step) const;
+    void paintPicture(HDC dc, const drawing::Step &step) const;
 
-    layout::Table table_;
+    drawing::Scene scene_;
     std::vector<Item> items_;
     UINT dpi_ = 96;
     gdi::Font defaultFont_;

@@ -3,8 +3,17 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <string>
+
+#include "core/desktop_texts.h"
+#include "win32/forms/wide.h"
+
 namespace text_box {
 namespace {
+
+using desktop_texts::Edit;
+
+std::wstring menuCaption(Edit command) { return wide::string(desktop_texts::caption(command)); }
 
 enum Command : UINT { Undo = 1, Cut, Copy, Paste, Delete, SelectAll };
 
@@ -26,15 +35,16 @@ void showMenu(HWND edit, LPARAM at)
 
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, state(writable && SendMessageW(edit, EM_CANUNDO, 0, 0)), Undo,
-                L"元に戻す(&U)");
+                menuCaption(Edit::Undo).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, state(writable && selection), Cut, L"切り取り(&T)");
-    AppendMenuW(menu, state(selection), Copy, L"コピー(&C)");
+    AppendMenuW(menu, state(writable && selection), Cut, menuCaption(Edit::Cut).c_str());
+    AppendMenuW(menu, state(selection), Copy, menuCaption(Edit::Copy).c_str());
     AppendMenuW(menu, state(writable && IsClipboardFormatAvailable(CF_UNICODETEXT)), Paste,
-                L"貼り付け(&P)");
-    AppendMenuW(menu, state(writable && selection), Delete, L"削除(&D)");
+                menuCaption(Edit::Paste).c_str());
+    AppendMenuW(menu, state(writable && selection), Delete, menuCaption(Edit::Delete).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, state(GetWindowTextLengthW(edit) > 0), SelectAll, L"すべて選択(&A)");
+    AppendMenuW(menu, state(GetWindowTextLengthW(edit) > 0), SelectAll,
+                menuCaption(Edit::SelectAll).c_str());
     SetFocus(edit);
     const UINT chosen =
         UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, edit, nullptr));

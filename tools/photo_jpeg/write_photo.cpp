@@ -1,4 +1,4 @@
-// Writes one photograph of core/tests/photo_jpeg.h, for the benchmarks and the
+// Writes one photograph of tools/photo_jpeg/photo_jpeg.h, for the benchmarks and the
 // fuzzer's seeds.
 //
 //   write_photo OUT WIDTHxHEIGHT [progressive] [arithmetic] [optimize] [444|422|grey|cmyk|ycck]
