@@ -38,6 +38,7 @@ void Scene::setSize(int row, double width, double height)
 {
     items_[std::size_t(row)].width = width;
     items_[std::size_t(row)].height = height;
+    stale_ = true;
 }
 
 twips::Rect Scene::deviceRect(int row, double scale) const
@@ -58,10 +59,12 @@ twips::Rect Scene::paintedRect(int row, double scale) const
     return r;
 }
 
-std::vector<Step> Scene::steps(double scale) const
+const std::vector<Step> &Scene::steps(double scale) const
 {
-    std::vector<Step> out;
-    out.reserve(table_.size() * 2 + 1);
+    if (!stale_ && scale == stepsScale_)
+        return steps_;
+    std::vector<Step> &out = steps_;
+    out.clear();
     out.push_back(fill(-1, twips::toDeviceRect(0, 0, clientWidth_, clientHeight_, scale),
                        {Role::ButtonFace}));
     for (int row = int(table_.size()) - 1; row >= 0; --row) {
@@ -84,6 +87,8 @@ std::vector<Step> Scene::steps(double scale) const
             break; // child windows, above all painting
         }
     }
+    stepsScale_ = scale;
+    stale_ = false;
     return out;
 }
 

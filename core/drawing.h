@@ -61,7 +61,11 @@ public:
     double left(int row) const { return items_[std::size_t(row)].left; }
     double width(int row) const { return items_[std::size_t(row)].width; }
     double height(int row) const { return items_[std::size_t(row)].height; }
-    void setLeft(int row, double left) { items_[std::size_t(row)].left = left; }
+    void setLeft(int row, double left)
+    {
+        items_[std::size_t(row)].left = left;
+        stale_ = true;
+    }
     /// A self-sizing label's caption extent, measured by the front end, in twips.
     void setSize(int row, double width, double height);
 
@@ -73,7 +77,9 @@ public:
     /// Every step, back to front: the background, then the painted rows from
     /// the last to the first, so the earlier of two overlapping rows ends on
     /// top. Windowed controls are the front end's child windows and have none.
-    std::vector<Step> steps(double scale) const;
+    /// Worked out again only when the scale or a place has changed, into the
+    /// same memory, so painting allocates nothing.
+    const std::vector<Step> &steps(double scale) const;
 
 private:
     struct Item
@@ -89,6 +95,9 @@ private:
     layout::Table table_;
     int clientWidth_, clientHeight_;
     std::vector<Item> items_;
+    mutable std::vector<Step> steps_;
+    mutable double stepsScale_ = 0;
+    mutable bool stale_ = true;
 };
 
 } // namespace drawing

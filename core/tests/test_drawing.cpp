@@ -109,7 +109,15 @@ TEST_CASE("a label is drawn where it is now, with its measured size, opaque ones
     drawing::Scene scene(version_layout::kControls, version_layout::kClientWidth,
                          version_layout::kClientHeight);
     const int title = version_layout::row(Id::Label1);
+    (void)scene.steps(2.0); // worked out once before the label is measured and moves
     scene.setSize(title, 1500, 240);
+    const auto measured = [&] {
+        for (const Step &s : scene.steps(2.0))
+            if (s.row == title && s.op == Op::Label)
+                return s.rect.width;
+        return -1;
+    };
+    CHECK(measured() == twips::toDevice(1500, 2.0));
     scene.setLeft(title, 2000);
     std::vector<Step> label;
     for (const Step &s : scene.steps(2.0))
