@@ -7,8 +7,8 @@
 #  4. the soak test in the plain build (build/, made by tools/setup.sh), where
 #     it also requires resident memory to level off (the sanitizers' own
 #     bookkeeping hides that).
-# Any sanitizer report fails the test that met it, and so the script. The soak
-# runs for minutes on purpose, so it is here and not in tools/test.sh.
+# Any sanitizer report fails the test that met it, and so the script. The soak,
+# a long run by design, is here and not in tools/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -2,11 +2,12 @@
 # Quick start: set up, build and run every test: the Linux program's, and the
 # Windows program's, cross-built and run under wine.
 #
-# Once the Linux build is done, the two sides run at once: much of the Linux
-# tests' time goes in waiting for windows on a virtual display, and the
-# Windows build and wine fill it. The Windows side writes to
-# build-windows/test.log, shown when it ends. The soak test runs for minutes on
-# purpose and is left to tools/check_hardening.sh (CI runs both).
+# Once the Linux build is done, the two sides run at once, as neither needs
+# the other: much of the Linux tests' time runs on one core (the large-photo
+# tests, lintian, configuring, linking), and the Windows build and wine fill
+# the other. The Windows side writes to build-windows/test.log, shown when it
+# ends. The soak test, a long run by design, is left to
+# tools/check_hardening.sh (CI runs both).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
