@@ -19,6 +19,12 @@ if(NOT EXISTS "${MIRTEKA_ICON}")
   message(FATAL_ERROR "MIRTEKA_ICON must name the icon file; tools/build_windows.sh writes it")
 endif()
 
+set(MIRTEKA_PHOTO_NAMES "" CACHE FILEPATH
+    "The guide's photographs, one name a line, written on the build machine by mirteka_photo_names")
+if(NOT EXISTS "${MIRTEKA_PHOTO_NAMES}")
+  message(FATAL_ERROR "MIRTEKA_PHOTO_NAMES must name the list of photographs; tools/build_windows.sh writes it")
+endif()
+
 include(CTest)
 if(BUILD_TESTING)
   # Tests run under wine, in one fresh prefix that the test wine_prefix makes

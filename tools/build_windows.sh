@@ -12,6 +12,12 @@
 # Writes BUILD_DIR/app/mirteka.exe (beside its photographs),
 # BUILD_DIR/mirteka-<version>-windows-x64.zip and
 # BUILD_DIR/mirteka-<version>-setup.exe.
+#
+# Signs the program, the installer and the uninstaller inside it when the
+# environment names a certificate and key and a timestamp server (see
+# tools/sign_windows.sh: MIRTEKA_SIGN_PKCS12 or MIRTEKA_SIGN_CERT and
+# MIRTEKA_SIGN_KEY, MIRTEKA_SIGN_PASSWORD_FILE, MIRTEKA_SIGN_TIMESTAMP); says
+# so when it does not.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -26,8 +32,9 @@ packages=(
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   # libjpeg-turbo's vector code, and unpacking Debian's source of it
   nasm dpkg-dev
-  # the portable zip and the installer
-  zip nsis
+  # the portable zip and the installer, signing them, and the signing test's
+  # throw-away certificate
+  zip nsis osslsigncode openssl
   # the program and its tests under wine on a virtual display, the core's test framework
   wine wine64 xvfb openbox xdotool x11-utils imagemagick fonts-ipafont-gothic doctest-dev
 )
@@ -99,12 +106,23 @@ build_jpeg() {
   echo "$jpeg_version" >"$jpeg_stamp"
 }
 
+# Whether to sign, decided before anything is built: a half-named certificate stops here.
+sign=ON
+sign_status=0
+tools/sign_windows.sh --check || sign_status=$?
+case $sign_status in
+0) ;;
+1) sign=OFF ;;
+*) echo "Not building: the signing environment is incomplete (see tools/sign_windows.sh)" >&2; exit 1 ;;
+esac
+
 mkdir -p "$build_dir"
 [ -f "$jpeg_stamp" ] || build_jpeg
 
-# The .ico, by the build machine's own tool (it reads the XPM artwork with Qt):
-# in the Linux build named by MIRTEKA_HOST_BUILD (tools/test.sh names its
-# own, which has it already), else in a build of its own.
+# The .ico (the build machine's own tool reads the XPM artwork with Qt) and the
+# names of the guide's photographs (from the core's list), by the build
+# machine: in the Linux build named by MIRTEKA_HOST_BUILD (tools/test.sh names
+# its own, which has both already), else in a build of its own.
 if [ -n "${MIRTEKA_HOST_BUILD:-}" ]; then
   host=$(realpath "$MIRTEKA_HOST_BUILD")
 else
@@ -112,15 +130,27 @@ else
   cmake -S "$source_dir" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 fi
-cmake --build "$host" -j2 --target mirteka_ico >/dev/null
+cmake --build "$host" -j2 --target mirteka_ico mirteka_photo_list >/dev/null
 
 cmake -S "$source_dir" -B "$build_dir" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE="${MIRTEKA_BUILD_TYPE:-Release}" \
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
   -DJPEG_INCLUDE_DIR="$jpeg_prefix/include" -DJPEG_LIBRARY_RELEASE="$jpeg_prefix/lib/libjpeg.a" \
-  -DMIRTEKA_ICON="$host/resources/mirteka.ico" >/dev/null
+  -DMIRTEKA_ICON="$host/resources/mirteka.ico" -DMIRTEKA_PHOTO_NAMES="$host/photo_names.txt" \
+  -DMIRTEKA_SIGN_UNINSTALLER=$sign >/dev/null
+program=$build_dir/app/mirteka.exe
+setup=$(sed -n 's/^MIRTEKA_WINDOWS_SETUP:INTERNAL=//p' "$build_dir/CMakeCache.txt")
+zip=$(sed -n 's/^MIRTEKA_WINDOWS_ZIP:INTERNAL=//p' "$build_dir/CMakeCache.txt")
+# The program first, signed before the zip and the installer take it in; then
+# everything else, the installer signed last.
+cmake --build "$build_dir" -j2 --target mirteka
+if [ $sign = ON ]; then
+  tools/sign_windows.sh "$program"
+  rm -f "$setup" "$zip" # they hold the program as it was before signing
+fi
 cmake --build "$build_dir" -j2
+[ $sign = OFF ] || tools/sign_windows.sh "$setup"
 
 # Only DLLs that come with Windows: nothing of ours, no compiler runtime.
 imports=$(x86_64-w64-mingw32-objdump -p "$build_dir/app/mirteka.exe" | sed -n 's/^\s*DLL Name: //p')
@@ -135,3 +165,15 @@ for dll in $imports; do
   esac
 done
 echo "Built $build_dir/app/mirteka.exe ($(stat -c %s "$build_dir/app/mirteka.exe") bytes; imports: ${imports//$'\n'/ })"
+if [ $sign = ON ]; then
+  echo "Signed the program, the installer and its uninstaller (verify: osslsigncode verify -in FILE)"
+else
+  echo "NOT SIGNED: no certificate named (MIRTEKA_SIGN_PKCS12 or MIRTEKA_SIGN_CERT and"
+  echo "MIRTEKA_SIGN_KEY, with MIRTEKA_SIGN_TIMESTAMP); Windows will warn on download."
+  for f in "$program" "$setup"; do
+    tools/sign_windows.sh --signed "$f" &&
+      echo "  $(basename "$f") still carries the signature of an earlier build" || true
+  done
+fi
+echo "Installer: $setup"
+echo "Zip: $zip"

@@ -1,11 +1,14 @@
-// Layout written: ICONDIR, one ICONDIRENTRY, then the image as a headerless BMP
-// (BITMAPINFOHEADER with doubled height, palette, XOR pixels, AND mask), rows
-// bottom-up and each padded to 4 bytes, all little-endian.
+// Layout written: ICONDIR, one ICONDIRENTRY per image, then the images in the
+// same order. An image below 256 px is a headerless BMP (BITMAPINFOHEADER with
+// doubled height, palette, XOR pixels, AND mask), rows bottom-up and each padded
+// to 4 bytes; the 256 px one is a PNG (32-bit RGBA), as Windows reads it since
+// Vista, a twentieth of its size as BMP. All little-endian.
 
 #include "tools/icon/ico_writer.h"
 
 #include "qt/resources/standard_palette.h"
 
+#include <QBuffer>
 #include <QImage>
 
 namespace icon {
@@ -17,16 +20,11 @@ constexpr int kEntrySize = 16;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kBitsPerPixel = 4;
 constexpr int kMaxSide = 256;
+constexpr int kPngBitsPerPixel = 32;
 
-int strideFor(int width, int bitsPerPixel)
-{
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
+int strideFor(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 
-void put8(QByteArray &out, int v)
-{
-    out.append(char(v & 0xFF));
-}
+void put8(QByteArray &out, int v) { out.append(char(v & 0xFF)); }
 
 void put16(QByteArray &out, int v)
 {
@@ -74,16 +72,10 @@ bool classify(const QImage &image, QList<int> &indices, QList<bool> &transparent
     return true;
 }
 
-} // namespace
-
-std::optional<QByteArray> encodeIco(const QImage &image, QString *error)
+/// The image as a headerless 4 bpp BMP with its mask, or nothing.
+std::optional<QByteArray> bmpImage(const QImage &image, QString *error)
 {
     const int w = image.width(), h = image.height();
-    if (image.isNull() || w > kMaxSide || h > kMaxSide) {
-        fail(error,
-             QStringLiteral("an icon entry holds 1 to 256 px a side, not %1 × %2").arg(w).arg(h));
-        return std::nullopt;
-    }
     QList<int> indices;
     QList<bool> transparent;
     if (!classify(image, indices, transparent, error))
@@ -91,22 +83,7 @@ std::optional<QByteArray> encodeIco(const QImage &image, QString *error)
 
     const int xorStride = strideFor(w, kBitsPerPixel), andStride = strideFor(w, 1);
     const int paletteSize = int(resources::kStandardPalette.size());
-    const int imageSize = kInfoHeaderSize + paletteSize * 4 + (xorStride + andStride) * h;
-
     QByteArray out;
-    // ICONDIR: reserved, type 1 (icon), one entry.
-    put16(out, 0);
-    put16(out, 1);
-    put16(out, 1);
-    // ICONDIRENTRY: 256 is written as 0.
-    put8(out, w % kMaxSide);
-    put8(out, h % kMaxSide);
-    put8(out, paletteSize);
-    put8(out, 0);
-    put16(out, 1);
-    put16(out, kBitsPerPixel);
-    put32(out, quint32(imageSize));
-    put32(out, quint32(kDirSize + kEntrySize));
     // BITMAPINFOHEADER: the height counts the XOR and AND bitmaps together.
     put32(out, kInfoHeaderSize);
     put32(out, quint32(w));
@@ -139,8 +116,78 @@ std::optional<QByteArray> encodeIco(const QImage &image, QString *error)
         }
         out.append(row);
     }
-    Q_ASSERT(out.size() == kDirSize + kEntrySize + imageSize);
+    Q_ASSERT(out.size() == kInfoHeaderSize + paletteSize * 4 + (xorStride + andStride) * h);
     return out;
+}
+
+/// The image as PNG, its pixels checked as for a BMP entry.
+std::optional<QByteArray> pngImage(const QImage &image, QString *error)
+{
+    QList<int> indices;
+    QList<bool> transparent;
+    if (!classify(image, indices, transparent, error))
+        return std::nullopt;
+    QByteArray out;
+    QBuffer buffer(&out);
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
+        fail(error, QStringLiteral("cannot write a PNG"));
+        return std::nullopt;
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<QByteArray> encodeIco(const QList<QImage> &images, QString *error)
+{
+    QList<QByteArray> data;
+    for (const QImage &image : images) {
+        const int w = image.width(), h = image.height();
+        if (image.isNull() || w > kMaxSide || h > kMaxSide) {
+            fail(error, QStringLiteral("an icon entry holds 1 to 256 px a side, not %1 × %2")
+                            .arg(w)
+                            .arg(h));
+            return std::nullopt;
+        }
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        auto bytes = w == kMaxSide ? pngImage(argb, error) : bmpImage(argb, error);
+        if (!bytes)
+            return std::nullopt;
+        data.append(*bytes);
+    }
+    if (data.isEmpty()) {
+        fail(error, QStringLiteral("an icon file holds at least one image"));
+        return std::nullopt;
+    }
+
+    QByteArray out;
+    // ICONDIR: reserved, type 1 (icon), the number of entries.
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, int(images.size()));
+    // ICONDIRENTRY each: 256 is written as 0; a PNG entry counts no palette.
+    quint32 offset = quint32(kDirSize + kEntrySize * images.size());
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const bool png = images[i].width() == kMaxSide;
+        put8(out, images[i].width() % kMaxSide);
+        put8(out, images[i].height() % kMaxSide);
+        put8(out, png ? 0 : int(resources::kStandardPalette.size()));
+        put8(out, 0);
+        put16(out, 1);
+        put16(out, png ? kPngBitsPerPixel : kBitsPerPixel);
+        put32(out, quint32(data[i].size()));
+        put32(out, offset);
+        offset += quint32(data[i].size());
+    }
+    for (const QByteArray &bytes : data)
+        out.append(bytes);
+    return out;
+}
+
+std::optional<QByteArray> encodeIco(const QImage &image, QString *error)
+{
+    return encodeIco(QList<QImage>{image}, error);
 }
 
 } // namespace icon

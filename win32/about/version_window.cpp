@@ -42,8 +42,8 @@ void Form2::create()
         wc.lpfnWndProc = WndProc;
         wc.hInstance = instance_;
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1)); // the program's icon
-        wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+        wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(2)); // the program's icon
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(2), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0));
         wc.lpszClassName = kClassName;
@@ -59,7 +59,7 @@ void Form2::create()
         return;
     const UINT dpi = GetDpiForWindow(window_);
     surface_.setDpi(dpi);
-    icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+    icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(2), IMAGE_ICON, 32, 32, 0));
     surface_.setIcon(row(Id::Image1), icon_);
 
     const layout::Control &ok = kControls[row(Id::Command1)];

@@ -1,31 +1,21 @@
 #!/usr/bin/env bash
-# What the Windows program file carries, read back from the file itself: the
-# version information, the 32 × 32 16-colour icon and the manifest, all in
+# What the Windows program file and its installer carry, read back from the
+# files themselves: the version information (with the configured copyright)
+# and the icons at every size (tools/check_windows_resources.py), the manifest, all in
 # Japanese; and imports of DLLs that come with Windows only.
 #
-#   resources_check.sh PROGRAM_EXE
+#   resources_check.sh PROGRAM_EXE SETUP_EXE ARTWORK_XPM LEGAL_COPYRIGHT
 set -u -o pipefail
-exe=${1:?usage: resources_check.sh PROGRAM_EXE}
+exe=${1:?usage: resources_check.sh PROGRAM_EXE SETUP_EXE ARTWORK_XPM LEGAL_COPYRIGHT}
+setup=${2:?} artwork=${3:?} copyright=${4:?}
 fail() { echo "FAIL: $*" >&2; exit 1; }
+python3 "$(dirname "$0")/../../tools/check_windows_resources.py" "$artwork" "$copyright" "$exe" "$setup" ||
+  fail "version information or icons"
 rc=$(x86_64-w64-mingw32-windres -i "$exe" -O rc) || fail "cannot read the resources of $exe"
-
-title='L"\x30cc\x30da\x90e8\x306e\x8b0e\x3000'"'"'99"' # ヌペ部の謎　'99
-for key in ProductName FileDescription Comments LegalTrademarks; do
-  grep -qF "VALUE \"$key\", $title" <<<"$rc" || fail "$key is not ヌペ部の謎　'99"
-done
-for pair in 'CompanyName", "Project ZOMI"' 'InternalName", "mirteka"' \
-  'OriginalFilename", "mirteka.exe"' 'FileVersion", "1.00"' 'ProductVersion", "1.00"'; do
-  grep -qF "VALUE \"$pair" <<<"$rc" || fail "no $pair"
-done
-grep -qE '^ FILEVERSION 1, 0, 0, 0$' <<<"$rc" || fail "numeric version is not 1.0.0.0"
-grep -qF 'BLOCK "041104B0"' <<<"$rc" || fail "no Japanese Unicode string table"
-grep -qF 'VALUE "Translation", 0x411, 1200' <<<"$rc" || fail "no Japanese translation entry"
-# One icon image: 32 × 32 px, 16 colours, 4 bits per pixel.
-grep -qF '"\040\040\020\000", 1, 4,' <<<"$rc" || fail "the icon is not 32 × 32 in 16 colours"
 grep -qF 'PerMonitorV2' <<<"$rc" || fail "the manifest does not ask for per-monitor DPI"
 grep -qF 'Microsoft.Windows.Common-Controls' <<<"$rc" || fail "the manifest does not ask for common controls 6"
 grep -q 'LANGUAGE 17, 1' <<<"$rc" || fail "the resources are not marked Japanese"
-echo "version information, icon and manifest as they should be"
+echo "manifest as it should be"
 
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
 for dll in $imports; do
