@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Quick start: set up, build and run every test: the Linux program's, and the
-# Windows program's, cross-built and run under wine.
+# Windows program's, cross-built and run under wine, then the browser
+# program's, under node and in headless Chromium and Firefox ESR.
 #
 # Once the Linux build is done, the two sides run at once, as neither needs
 # the other: much of the Linux tests' time runs on one core (the large-photo
@@ -30,6 +31,10 @@ wait "$windows" || windows_status=$?
 trap - EXIT
 echo "== The Windows program ($windows_log)"
 cat "$windows_log"
+
+web=0
+{ tools/build_web.sh && (cd build-web && ctest --output-on-failure -j2 --timeout 600); } || web=$?
 ((linux == 0)) || echo "The Linux tests failed" >&2
 ((windows_status == 0)) || echo "The Windows build or tests failed" >&2
-((linux == 0 && windows_status == 0))
+((web == 0)) || echo "The browser build or tests failed" >&2
+((linux == 0 && windows_status == 0 && web == 0))

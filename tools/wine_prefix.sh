@@ -76,26 +76,32 @@ fresh_wine_session() {
 
 # Starts a private Xvfb (96 DPI) with a window manager, as every Windows
 # desktop has one, and exports DISPLAY; both end when the calling shell exits.
+# WINE_WM_CONFIG may name an openbox configuration file to use.
 start_wine_display() {
-  local d=120 _ tries
-  for tries in 1 2 3 4 5; do
-    while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-    Xvfb ":$d" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>"${TMPDIR:-/tmp}/xvfb-$$.log" &
-    _wine_xvfb_pid=$!
-    export DISPLAY=":$d"
-    for _ in $(seq 50); do
-      kill -0 "$_wine_xvfb_pid" 2>/dev/null || break # taken meanwhile: the next number
-      xdpyinfo >/dev/null 2>&1 && break 2
-      sleep 0.1
-    done
-    kill "$_wine_xvfb_pid" 2>/dev/null
-    echo "Xvfb :$d did not start: $(tail -n 3 "${TMPDIR:-/tmp}/xvfb-$$.log" 2>/dev/null)" >&2
-    d=$((d + 1))
+  local number _
+  number=$(mktemp)
+  # The server picks a free display number itself and writes it, with a line
+  # feed, once it takes clients: no race with other displays on the machine.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 3>"$number" \
+    >/dev/null 2>&1 &
+  _wine_xvfb_pid=$!
+  for _ in $(seq 200); do
+    grep -q '^[0-9]' "$number" && break
+    kill -0 "$_wine_xvfb_pid" 2>/dev/null || break
+    sleep 0.1
   done
-  rm -f "${TMPDIR:-/tmp}/xvfb-$$.log"
+  export DISPLAY=":$(head -n 1 "$number")"
+  rm -f "$number"
   xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
-  openbox >/dev/null 2>&1 &
+  openbox ${WINE_WM_CONFIG:+--config-file "$WINE_WM_CONFIG"} >/dev/null 2>&1 &
   _wine_wm_pid=$!
+  # Wine reads the work area once, as it starts: not before the window manager
+  # has taken the screen and set it.
+  for _ in $(seq 200); do
+    [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]] \
+      && xprop -root _NET_WORKAREA 2>/dev/null | grep -q = && break
+    sleep 0.1
+  done
   trap 'stop_wine_display' EXIT
 }
 

@@ -70,10 +70,14 @@ TEST_CASE("devices and pipes are refused without waiting")
     CloseHandle(server);
 #else
     CHECK_FALSE(guide::openPictureFile("/dev/null"));
+#ifdef __EMSCRIPTEN__
+    MESSAGE("no FIFO check: emscripten's file layer has no FIFOs (mkfifo makes a plain file)");
+#else
     Scratch s;
     const fs::path fifo = s.dir / "room1.jpg";
     REQUIRE(::mkfifo(fifo.c_str(), 0600) == 0);
     CHECK_FALSE(guide::openPictureFile(fifo)); // no writer: open() must not wait for one
+#endif
 #endif
     CHECK(std::chrono::steady_clock::now() - started < std::chrono::seconds(2));
 }

@@ -55,15 +55,17 @@ bool contains(const std::string &text, const char *part) { return text.find(part
 // Quirk files whose quirk libjpeg warns about, so that they test a rule and
 // not only the file's decoding: each must have been let pass with its warning.
 // (Two stray bytes before the end marker after a Huffman scan are usually
-// swallowed by the decoder's look-ahead without one.)
+// swallowed by the decoder's look-ahead without one. With restarts, a 64-bit
+// build warns about them; the 32-bit build (WebAssembly's), whose Huffman bit
+// buffer is half as wide, was seen not to. The file shows on both, and the
+// rule is still tested by the stray bytes of every other kind.)
 bool warnsAboutItsQuirk(const std::string &name)
 {
     for (const char *warned : {"jfif", "adobe_transform", "sos_fields", "stray_2_bytes_between",
-                               "stray_2_bytes_before_frame", "stray_16", "stray_200",
-                               "stray_2_bytes_before_end_restarts"})
+                               "stray_2_bytes_before_frame", "stray_16", "stray_200"})
         if (contains(name, warned))
             return true;
-    return false;
+    return sizeof(void *) == 8 && contains(name, "stray_2_bytes_before_end_restarts");
 }
 
 // A file that costs more than its bytes: refused, or shown within every

@@ -6,11 +6,12 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <atomic>
 #include <chrono>
 #include <system_error>
-#include <thread>
 
 #include "core/picture_loader.h"
+#include "core/picture_wait.h"
 #include "qt/forms/classic_palette.h"
 #include "qt/forms/classic_style.h"
 #include "qt/forms/frame.h"
@@ -48,42 +49,29 @@ std::filesystem::path DesktopRuntime::AppPath() { return forms::programFolder();
 
 namespace {
 
-// A decode that runs longer than this goes on while the windows paint, under
-// the busy cursor.
-constexpr int kBusyCursorMs = 100;
-
-// Runs `work` on a thread of its own while this one goes on painting the
-// windows, and returns its result. Input waits meanwhile, as it does while a
-// message box is up, so the handler that asked for the picture finishes
-// before any click or key reaches another: what the handlers do, and in
-// which order, is as if the decode had been instant. Where no thread can be
-// had, the work runs here.
-guide::Picture keepingWindowsAlive(std::function<guide::Picture()> work)
+// The wait's event loop in Qt: a nested loop that leaves user input queued,
+// ended by a quit posted from the decode's thread. A quit posted before the
+// loop runs ends it as soon as it runs; one still queued goes with the loop.
+class QtPictureWait final : public picture_wait::EventLoop
 {
-    QEventLoop loop;
-    std::promise<guide::Picture> result;
-    std::future<guide::Picture> picture = result.get_future();
-    std::thread worker;
-    try {
-        worker = std::thread([&work, &result, &loop] {
-            result.set_value(work());
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        });
-    } catch (const std::system_error &) {
-        return work();
+public:
+    void paintUntil(const std::atomic<bool> &done) override
+    {
+        while (!done)
+            loop_.exec(QEventLoop::ExcludeUserInputEvents); // a quit posted meanwhile still arrives
     }
-    // Most pictures are ready in the blink of an eye: wait for those here,
-    // so that the window is not painted once more halfway through the handler.
-    if (picture.wait_for(std::chrono::milliseconds(kBusyCursorMs)) == std::future_status::ready) {
-        worker.join();
-        return picture.get();
+    void wake() override { QMetaObject::invokeMethod(&loop_, "quit", Qt::QueuedConnection); }
+    void setBusy(bool busy) override
+    {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
     }
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    loop.exec(QEventLoop::ExcludeUserInputEvents); // a quit posted meanwhile still arrives
-    worker.join();
-    QApplication::restoreOverrideCursor();
-    return picture.get();
-}
+
+private:
+    QEventLoop loop_;
+};
 
 } // namespace
 
@@ -95,7 +83,8 @@ guide::Picture DesktopRuntime::LoadPicture(const std::filesystem::path &path,
     if (same && early.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
         return early.get();
     const Loader load = loader_ ? loader_ : Loader(guide::loadPicture);
-    return keepingWindowsAlive([&] {
+    QtPictureWait loop;
+    return picture_wait::wait(loop, [&] {
         if (early.valid()) {
             guide::Picture read = early.get();
             if (same)

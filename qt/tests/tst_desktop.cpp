@@ -65,7 +65,7 @@ QPalette darkDesktop()
 }
 
 // Runs `inside` on the next modal window once it is up, then lets the caller
-// block in it; gives up (and fails) after two seconds.
+// block in it; gives up (and fails) after five seconds, which only a fault takes.
 void onModal(QObject *context, const std::function<void(QWidget *)> &inside)
 {
     auto *timer = new QTimer(context);
@@ -73,7 +73,7 @@ void onModal(QObject *context, const std::function<void(QWidget *)> &inside)
     deadline->start();
     QObject::connect(timer, &QTimer::timeout, context, [timer, deadline, inside] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal && deadline->elapsed() < 2000)
+        if (!modal && deadline->elapsed() < 5000)
             return;
         timer->stop();
         timer->deleteLater();

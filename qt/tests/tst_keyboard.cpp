@@ -180,7 +180,7 @@ private Q_SLOTS:
         QTest::keyClick(form.menuBar(), Qt::Key_Return);
         QVERIFY(runtime.asked.empty()); // not inside the key press
         QCOMPARE(QApplication::focusWidget(), form.text1());
-        QTRY_COMPARE_WITH_TIMEOUT(runtime.asked.size(), std::size_t(1), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(runtime.asked.size(), std::size_t(1), 5000);
         QCOMPARE(runtime.asked.front().title, QStringLiteral("終了"));
         QCOMPARE(focusAtQuestion, form.text1());
         QCOMPARE(form.exitAnswer(), qint16(vbNo));

@@ -146,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(runtime.asked.empty());
 
         const guide::Entry &entry = guide::kEntries[spot - 1];
-        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(spot), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(spot), 5000);
         QVERIFY(form.option(spot)->isChecked());
         QVERIFY(!form.option(1)->isChecked());
         QCOMPARE(form.text1()->text(), toQString(guide::composeText(entry)));
@@ -175,11 +175,11 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QAccessibleActionInterface *actions = actionsOf(form.option(1));
         actions->doAction(QAccessibleActionInterface::setFocusAction());
-        QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), form.option(1), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), form.option(1), 5000);
         QTest::qWait(20);
         QCOMPARE(runtime.loads.size(), std::size_t(1));
         actions->doAction(QAccessibleActionInterface::toggleAction());
-        QTRY_COMPARE_WITH_TIMEOUT(runtime.loads.size(), std::size_t(2), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(runtime.loads.size(), std::size_t(2), 5000);
         QVERIFY(form.option(1)->isChecked());
     }
 
@@ -193,15 +193,15 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QString press = QAccessibleActionInterface::pressAction();
         actionsOf(form.option(4))->doAction(press);
-        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(4), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(4), 5000);
 
         actionsOf(form.command2())->doAction(press);
-        QTRY_VERIFY_WITH_TIMEOUT(descriptionOf(form.image1Access()).endsWith("paso2.jpg"), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(descriptionOf(form.image1Access()).endsWith("paso2.jpg"), 5000);
         actionsOf(form.command1())->doAction(press);
-        QTRY_VERIFY_WITH_TIMEOUT(descriptionOf(form.image1Access()).endsWith("paso1.jpg"), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(descriptionOf(form.image1Access()).endsWith("paso1.jpg"), 5000);
 
         actionsOf(form.option(3))->doAction(press);
-        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(3), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(form.selectionNumber(), qint16(3), 5000);
         QVERIFY(!form.command2()->isEnabled());
         QVERIFY(!actionsOf(form.command2())->actionNames().contains(press));
         const std::size_t loads = runtime.loads.size();
@@ -226,7 +226,7 @@ private Q_SLOTS:
         QCOMPARE(end->text(QAccessible::Name), QStringLiteral("終了"));
         end->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(runtime.asked.empty());
-        QTRY_COMPARE_WITH_TIMEOUT(runtime.ended, 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(runtime.ended, 1, 5000);
         QCOMPARE(runtime.asked.size(), std::size_t(1));
         QCOMPARE(runtime.asked[0].title, QStringLiteral("終了"));
         QCOMPARE(runtime.asked[0].style, int(vbYesNo));
@@ -284,7 +284,7 @@ private Q_SLOTS:
         action->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(opened, 0); // returned before the window opened
         QVERIFY(!QApplication::activeModalWidget());
-        QTRY_COMPARE_WITH_TIMEOUT(opened, 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(opened, 1, 5000);
     }
 };
 

@@ -14,14 +14,14 @@
 
 #include <functional>
 
-#include "qt/about/version_window.h"
-#include "qt/app/main_window.h"
+#include "core/twips.h"
 #include "core/version_layout.h"
 #include "fake_runtime.h"
+#include "qt/about/version_window.h"
+#include "qt/app/main_window.h"
 #include "qt/forms/frame.h"
-#include "qt/forms/surface.h"
 #include "qt/forms/option_button.h"
-#include "core/twips.h"
+#include "qt/forms/surface.h"
 #include "test_pictures.h"
 
 namespace {
@@ -116,6 +116,17 @@ private Q_SLOTS:
             QStringLiteral("企画・構成・文章・写真・プログラム：　1999年度ヌペ部部長　")));
         QVERIFY(credits.endsWith(QStringLiteral("／Project ZOMI")));
 
+        // Where the layout puts its controls, in pixels at 100 % (twips / 15):
+        // OK at 6720, 960, 375 × 440; the icon at 240, 120, 960 × 720; the labels' corners.
+        QCOMPARE(form2.command1()->geometry(), QRect(448, 64, 25, 29));
+        const auto placed = [&](Id id) {
+            return form2.surface()->deviceRect(version_layout::row(id), 1.0);
+        };
+        QCOMPARE(placed(Id::Image1), QRect(16, 8, 64, 48));
+        QCOMPARE(placed(Id::Label1).topLeft(), QPoint(96, 24));
+        QCOMPARE(placed(Id::Label2).topLeft(), QPoint(8, 64));
+        QCOMPARE(placed(Id::Label3).topLeft(), QPoint(8, 80));
+
         // The icon is enlarged by whole pixels: each icon pixel is a solid 2 × 1.5 block.
         const QImage &icon = form2.surface()->picture(version_layout::row(Id::Image1));
         QCOMPARE(icon.size(), QSize(64, 48));
@@ -157,7 +168,7 @@ private Q_SLOTS:
         form2.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form2));
         int outer = 0;
-        QTRY_VERIFY_WITH_TIMEOUT((outer = outerWidthOnScreen(form2.winId())) > 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT((outer = outerWidthOnScreen(form2.winId())) > 0, 5000);
         QVERIFY2(outer - form2.width() >= 14, "frames too thin to tell outer from client width");
         // Qt has heard of the frame too.
         QTRY_COMPARE_WITH_TIMEOUT(form2.frameGeometry().width(), outer, 5000);
@@ -189,10 +200,9 @@ private Q_SLOTS:
                 QCOMPARE(form2.label1Left(), 1440.0);
                 QVERIFY(QTest::qWaitForWindowActive(&form2));
                 // An owned window counts as active with its owner; the keyboard follows.
-                QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), form2.command1(), 2000);
-                // Let it glide a little, then try the main window.
-                QTest::qWait(180);
-                QVERIFY(form2.label1Left() > 1440.0);
+                QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), form2.command1(), 5000);
+                // Once it glides, try the main window.
+                QTRY_VERIFY_WITH_TIMEOUT(form2.label1Left() > 1440.0, 5000);
                 QWindow *main = form.windowHandle();
                 const QPoint spot = form.option(3)->mapTo(&form, QPoint(7, 7));
                 QTest::mouseClick(main, Qt::LeftButton, {}, spot);

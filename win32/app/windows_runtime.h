@@ -1,6 +1,7 @@
 #pragma once
 // The forms runtime on Windows: message boxes with Japanese buttons, the
-// program file's folder, the core's picture loader, and the end of the program.
+// program file's folder, the core's picture loader (a slow picture waited for
+// with the windows painting), and the end of the program.
 
 #include <windows.h>
 
