@@ -100,7 +100,8 @@ long long scanBlocks(const jpeg_decompress_struct &info);
 long long scanWork(const jpeg_decompress_struct &info)
 {
     return scanBlocks(info) *
-           guide::limits::workPerBlock(info.progressive_mode, info.arith_code, info.Ss, info.Se);
+           guide::limits::workPerBlock(info.progressive_mode, info.arith_code, info.Ss, info.Se,
+                                                          info.Ah);
 }
 
 long long scanBlocks(const jpeg_decompress_struct &info)

@@ -1,7 +1,8 @@
 // Loads one picture as the program does and says what it cost: CPU seconds
 // of the load (this process's user and system time around it), its wall
-// seconds, whether it showed, why not, and the scale libjpeg decoded at. Peak
-// memory is taken from outside (/usr/bin/time). No toolkit: the core alone.
+// seconds, whether it showed, why not, the scale libjpeg decoded at and the
+// bytes of the picture itself (what earns its budgets). Peak memory is taken
+// from outside (/usr/bin/time). No toolkit: the core alone.
 //
 //   load_once FILE [WIDTHxHEIGHT]
 
@@ -43,8 +44,9 @@ int main(int argc, char *argv[])
     const guide::JpegPicture decoded =
         file ? guide::decodeJpeg(file.fd(), file.size(), frame) : guide::JpegPicture{};
     const long long picturePixels = decoded.image.isNull() ? 0 : decoded.cost.outputPixels;
-    std::printf("cpu %.4f shown %d failure %d decoded %dx%d pixels %lld wall %.4f\n", cpu,
-                picture.isNull() ? 0 : 1, int(decoded.failure), decoded.image.width,
-                decoded.image.height, picturePixels, wall.count());
+    std::printf("cpu %.4f shown %d failure %d decoded %dx%d pixels %lld wall %.4f picture %lld\n",
+                cpu, picture.isNull() ? 0 : 1, int(decoded.failure), decoded.image.width,
+                decoded.image.height, picturePixels, wall.count(),
+                static_cast<long long>(decoded.cost.pictureBytes));
     return 0;
 }

@@ -5,10 +5,12 @@
 //    whether the data was complete is judged afterwards (picture_limits.h);
 //  - the warning handler decides by what each warning means: lost or corrupt
 //    data ends the decode, a quirk around complete data does not;
-//  - the progress monitor sees every scan the decoder starts and adds its
-//    work to the file's budget before the scan runs;
+//  - the progress monitor sees every scan the decoder starts and every row of
+//    it, and holds the work, the coefficient rows reached and the CPU time so
+//    far to what the picture's bytes read so far earn (picture_limits.h);
 //  - only APP1 segments get a handler, which reads the EXIF orientation into a
-//    fixed buffer; every other segment is skipped, none is kept;
+//    fixed buffer; every other segment is skipped, none is kept, and neither
+//    earns the picture anything, nor does padding;
 //  - before the decoder allocates for the picture, the file must be able to
 //    hold it and its coefficients must fit the file's budget, which is also
 //    the decoder's own memory limit behind that check.
@@ -38,7 +40,9 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
+#include <ctime>
 #include <unistd.h>
 #endif
 
@@ -72,10 +76,19 @@ struct Decoder
     int fd = -1;
     std::int64_t fileBytes = 0;
     std::int64_t unread = 0;             ///< bytes of the file not read yet
+    std::int64_t skipped = 0;            ///< bytes taken but skipped unread: they earn nothing
     bool ended = false;                  ///< the file ended before its end marker
     int rowsLeftAtEnd = 0;               ///< iMCU rows the scan had to go when the file ended
     std::uint32_t scannedComponents = 0; ///< bit i: component i was in a scan
     DecodeOptions options;
+
+    // The scans as they run.
+    std::int64_t finishedWork = 0; ///< visits of the scans before the current one
+    std::int64_t scanWork = 0;     ///< visits of the current scan, all rows
+    /// The bit each coefficient was last sent down to; -1 until its first scan.
+    std::array<std::array<int, DCTSIZE2>, MAX_COMPONENTS> sentTo{};
+    std::array<std::int64_t, MAX_COMPONENTS> rowsReached{}; ///< block rows of each buffer touched
+    std::int64_t cpuAtStart = 0;
 
     JpegFailure failure = JpegFailure::None;
     JpegCost cost;
@@ -85,8 +98,30 @@ struct Decoder
     std::size_t stride = 0;
 
     std::array<JOCTET, kReadWindow> window{};
+    /// The last bytes of the window before this one, for padding that spans two.
+    std::array<JOCTET, limits::kMaxPaddingBytes> tail{};
+    std::size_t tailBytes = 0;
     std::array<std::uint8_t, 0xFFFF> segment{};
 };
+
+// CPU time of the calling thread: the decode's own, whatever else the program does.
+std::int64_t threadCpuNanoseconds()
+{
+#ifdef _WIN32
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto ticks = [](FILETIME t) {
+        return std::int64_t(std::uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) * 100;
+#else
+    timespec t{};
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t) != 0)
+        return 0;
+    return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+#endif
+}
 
 Decoder &decoderOf(j_common_ptr common) { return *static_cast<Decoder *>(common->client_data); }
 Decoder &decoderOf(j_decompress_ptr info) { return *static_cast<Decoder *>(info->client_data); }
@@ -108,6 +143,23 @@ Decoder &decoderOf(j_decompress_ptr info) { return *static_cast<Decoder *>(info-
     fail(decoderOf(common), memory ? JpegFailure::CoefficientMemory : JpegFailure::Corrupt);
 }
 
+// Whether the `count` bytes the decoder has just skipped, right before where
+// it reads now, are all zero or fill bytes.
+bool isPadding(const Decoder &d, int count)
+{
+    const jpeg_source_mgr &src = d.source;
+    const bool inWindow =
+        src.next_input_byte >= d.window.data() && src.next_input_byte <= d.window.data() + d.window.size();
+    const std::size_t here = inWindow ? std::size_t(src.next_input_byte - d.window.data()) : 0;
+    if (count < 0 || std::size_t(count) > here + d.tailBytes)
+        return false;
+    const auto padding = [](JOCTET b) { return b == 0x00 || b == 0xFF; };
+    const std::size_t fromWindow = std::min(std::size_t(count), here);
+    const std::size_t fromTail = std::size_t(count) - fromWindow;
+    return std::all_of(d.window.data() + here - fromWindow, d.window.data() + here, padding) &&
+           std::all_of(d.tail.data() + d.tailBytes - fromTail, d.tail.data() + d.tailBytes, padding);
+}
+
 // What a warning means; the rule for each code is written in picture_limits.h.
 JpegFailure warningMeans(const Decoder &d, const jpeg_error_mgr &err)
 {
@@ -121,8 +173,9 @@ JpegFailure warningMeans(const Decoder &d, const jpeg_error_mgr &err)
         const int marker = err.msg_parm.i[1];
         if (marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7)
             return JpegFailure::Corrupt;
-        return d.cost.scans == 0 || skipped <= limits::kMaxStrayBytes ? JpegFailure::None
-                                                                      : JpegFailure::Corrupt;
+        return d.cost.scans == 0 || (skipped <= limits::kMaxPaddingBytes && isPadding(d, skipped))
+                   ? JpegFailure::None
+                   : JpegFailure::Corrupt;
     }
     case JWRN_HIT_MARKER:
     case JWRN_JPEG_EOF:
@@ -139,6 +192,8 @@ void emitMessage(j_common_ptr common, int level)
     Decoder &d = decoderOf(common);
     if (const JpegFailure why = warningMeans(d, *common->err); why != JpegFailure::None)
         fail(d, why);
+    if (common->err->msg_code == JWRN_EXTRANEOUS_DATA)
+        d.skipped += common->err->msg_parm.i[0];
     ++d.cost.quirks;
 }
 
@@ -156,9 +211,25 @@ bool inScan(const jpeg_decompress_struct &info)
            info.input_iMCU_row < info.total_iMCU_rows;
 }
 
+// Keeps the last bytes of the window the decoder has just used up, after
+// those kept before, for a run of padding that goes on into the next window.
+void keepTail(Decoder &d)
+{
+    const jpeg_source_mgr &src = d.source;
+    if (src.next_input_byte < d.window.data() || src.next_input_byte > d.window.data() + d.window.size())
+        return;
+    const auto used = std::size_t(src.next_input_byte - d.window.data());
+    const std::size_t keep = std::min(used, d.tail.size());
+    const std::size_t old = std::min(d.tailBytes, d.tail.size() - keep);
+    std::memmove(d.tail.data(), d.tail.data() + d.tailBytes - old, old);
+    std::memcpy(d.tail.data() + old, src.next_input_byte - keep, keep);
+    d.tailBytes = old + keep;
+}
+
 boolean fillInput(j_decompress_ptr info)
 {
     Decoder &d = decoderOf(info);
+    keepTail(d);
     if (d.fileBytes - d.unread >= limits::kMaxPictureBytes)
         fail(d, JpegFailure::TooLarge);
     const std::size_t want = std::size_t(std::min<std::int64_t>(d.unread, kReadWindow));
@@ -192,7 +263,7 @@ boolean fillInput(j_decompress_ptr info)
 }
 
 // Segments skipped whole (comments, ICC profiles, thumbnails) are stepped over
-// in the file, not read.
+// in the file, not read, and earn nothing.
 void skipInput(j_decompress_ptr info, long count)
 {
     Decoder &d = decoderOf(info);
@@ -200,10 +271,13 @@ void skipInput(j_decompress_ptr info, long count)
     if (count <= 0)
         return;
     if (std::size_t(count) <= src.bytes_in_buffer) {
+        d.skipped += count;
         src.next_input_byte += count;
         src.bytes_in_buffer -= std::size_t(count);
         return;
     }
+    d.skipped += count;
+    d.tailBytes = 0; // what comes next does not follow what was kept
     const std::int64_t beyond = count - std::int64_t(src.bytes_in_buffer);
     src.bytes_in_buffer = 0;
     if (beyond > d.unread)
@@ -241,6 +315,7 @@ boolean readApp1(j_decompress_ptr info)
     const int length = (high << 8 | nextByte(info)) - 2;
     if (length < 0)
         fail(d, JpegFailure::Corrupt);
+    d.skipped += 2; // the length; skipInput counts the rest, or the loop below
     if (d.orientation != 0) {
         skipInput(info, length);
         return TRUE;
@@ -254,15 +329,18 @@ boolean readApp1(j_decompress_ptr info)
         info->src->bytes_in_buffer -= n;
         at += int(n);
     }
+    d.skipped += length;
     d.orientation = exifOrientation(std::span(d.segment.data(), std::size_t(length)));
     return TRUE;
 }
 
 // --- Scans ---
 
-// A scan's work, counted before it runs: the blocks it passes over, each
-// weighted by the coefficients of its band where nothing makes the file pay
-// for them (picture_limits.h).
+// Bytes of the picture the decoder has read so far: what earns its budgets.
+std::int64_t pictureBytes(const Decoder &d) { return consumed(d) - d.skipped; }
+
+// A scan's visits over all its rows: the blocks it passes over, each weighted
+// by what its kind of scan makes the decoder do there (picture_limits.h).
 std::int64_t scanWork(const jpeg_decompress_struct &info)
 {
     std::int64_t blocks = 0;
@@ -272,23 +350,91 @@ std::int64_t scanWork(const jpeg_decompress_struct &info)
     } else {
         blocks = std::int64_t{info.MCUs_per_row} * info.MCU_rows_in_scan * info.blocks_in_MCU;
     }
-    return blocks * limits::workPerBlock(info.progressive_mode, info.arith_code, info.Ss, info.Se);
+    return blocks * limits::workPerBlock(info.progressive_mode, info.arith_code, info.Ss, info.Se,
+                                         info.Ah);
+}
+
+// A new scan: counted, and refused if it sends again what was sent already. A
+// first scan of a coefficient (Ah 0) that had one is such a repeat, and so is
+// a second sequential scan of a component; libjpeg's own check refuses the
+// other broken progressions (JWRN_BOGUS_PROGRESSION).
+void startScan(Decoder &d)
+{
+    const jpeg_decompress_struct &info = d.info;
+    ++d.cost.scans;
+    if (d.cost.scans > limits::kMaxScans)
+        fail(d, JpegFailure::TooManyScans);
+    for (int i = 0; i < info.comps_in_scan; ++i) {
+        const int c = info.cur_comp_info[i]->component_index;
+        if (c < 0 || c >= MAX_COMPONENTS)
+            fail(d, JpegFailure::Corrupt);
+        if (!info.progressive_mode && (d.scannedComponents >> c & 1u) != 0)
+            fail(d, JpegFailure::RepeatedScan);
+        d.scannedComponents |= 1u << c;
+        for (int k = info.Ss; info.progressive_mode && k <= info.Se && k < DCTSIZE2; ++k) {
+            if (info.Ah == 0 && d.sentTo[c][k] >= 0)
+                fail(d, JpegFailure::RepeatedScan);
+            d.sentTo[c][k] = info.Al;
+        }
+    }
+    d.finishedWork += d.scanWork;
+    d.scanWork = scanWork(info);
+}
+
+// The row the scan is about to decode, and every row before it: their work,
+// the coefficient rows they reach and the CPU time so far, against what the
+// picture's bytes so far earn.
+void accountRow(Decoder &d)
+{
+    const jpeg_decompress_struct &info = d.info;
+    const std::int64_t bytes = pictureBytes(d);
+    const std::int64_t rows = std::max<std::int64_t>(info.total_iMCU_rows, 1);
+    const std::int64_t done = std::min<std::int64_t>(info.input_iMCU_row + 1, rows);
+    const std::int64_t work = std::max(d.cost.work, d.finishedWork + d.scanWork * done / rows);
+    if (work > limits::workBudget(bytes, d.cost.arithmetic))
+        fail(d, JpegFailure::ScanWork);
+    d.cost.work = work;
+    if (d.cost.coefficientBytes > 0) {
+        std::int64_t touched = 0;
+        for (int i = 0; i < info.comps_in_scan; ++i) {
+            const jpeg_component_info &c = *info.cur_comp_info[i];
+            std::int64_t &reached = d.rowsReached[std::size_t(c.component_index)];
+            reached = std::max(reached, done * c.v_samp_factor);
+        }
+        for (int ci = 0; ci < info.num_components; ++ci) {
+            const jpeg_component_info &c = info.comp_info[ci];
+            const std::int64_t high = (c.height_in_blocks + c.v_samp_factor - 1) /
+                                      c.v_samp_factor * c.v_samp_factor;
+            const std::int64_t wide = (c.width_in_blocks + c.h_samp_factor - 1) /
+                                      c.h_samp_factor * c.h_samp_factor;
+            touched += std::min(d.rowsReached[std::size_t(ci)], high) * wide *
+                       limits::kCoefficientBlockBytes;
+        }
+        if (touched > limits::touchedCoefficientBudget(bytes))
+            fail(d, JpegFailure::CoefficientMemory); // before the decoder reaches the row
+        d.cost.touchedCoefficientBytes = touched;
+    }
+}
+
+void checkCpuTime(Decoder &d)
+{
+    d.cost.cpuNanoseconds = threadCpuNanoseconds() - d.cpuAtStart;
+    const std::int64_t allowed = d.options.cpuNanoseconds > 0
+                                     ? d.options.cpuNanoseconds
+                                     : limits::cpuBudgetNanoseconds(pictureBytes(d));
+    if (d.cost.cpuNanoseconds > allowed)
+        fail(d, JpegFailure::CpuTime);
 }
 
 void monitorProgress(j_common_ptr common)
 {
     Decoder &d = decoderOf(common);
     const jpeg_decompress_struct &info = d.info;
-    while (d.cost.scans < info.input_scan_number) {
-        ++d.cost.scans;
-        if (d.cost.scans > limits::kMaxScans)
-            fail(d, JpegFailure::TooManyScans);
-        d.cost.work += scanWork(info);
-        for (int i = 0; i < info.comps_in_scan; ++i)
-            d.scannedComponents |= 1u << (info.cur_comp_info[i]->component_index & 31);
-        if (d.cost.work > limits::workBudget(d.fileBytes, d.cost.arithmetic))
-            fail(d, JpegFailure::ScanWork);
-    }
+    while (d.cost.scans < info.input_scan_number)
+        startScan(d);
+    if (info.input_scan_number > 0 && info.input_iMCU_row < info.total_iMCU_rows)
+        accountRow(d);
+    checkCpuTime(d);
 }
 
 // Whether the scans covered the picture: every component, and in a
@@ -339,9 +485,12 @@ void decodeRows(Decoder &d)
 {
     jpeg_decompress_struct &info = d.info;
     jpeg_start_decompress(&info);
-    // A multi-scan picture's scans have all been read by now.
+    // A multi-scan picture's scans have all been read by now, and its bytes
+    // must have earned the whole of its coefficient buffer.
     if (d.ended && !scansCoverPicture(info, d.scannedComponents))
         fail(d, JpegFailure::Truncated);
+    if (d.cost.coefficientBytes > limits::coefficientBudget(pictureBytes(d)))
+        fail(d, JpegFailure::CoefficientMemory);
     while (info.output_scanline < info.output_height) {
         std::array<JSAMPROW, 8> rows{};
         const JDIMENSION count =
@@ -376,17 +525,19 @@ JpegFailure judgeHeaders(Decoder &d)
                                      limits::kCoefficientBlockBytes;
         }
     }
-    // The decoder's own limit follows the file, whether or not the checks
+    // Before anything is allocated, the file's bytes must be able to earn the
+    // buffer (those the picture reads will be held to it as they come). The
+    // decoder's own limit follows the same figure, whether or not the checks
     // below run (a test skips them to reach it).
-    d.info.mem->max_memory_to_use =
-        long(limits::coefficientBudget(d.fileBytes) + kDecoderOverheadBytes);
+    const std::int64_t earnable = limits::coefficientBudget(d.fileBytes - d.skipped);
+    d.info.mem->max_memory_to_use = long(earnable + kDecoderOverheadBytes);
     if (!d.options.checkHeaders)
         return JpegFailure::None;
     if (cost.pictureBlocks > limits::kMaxPictureBlocks)
         return JpegFailure::TooLarge;
     if (!limits::fileCanHold(cost.pictureBlocks, cost.dataBytes, cost.arithmetic))
         return JpegFailure::CannotHold;
-    if (cost.coefficientBytes > limits::coefficientBudget(d.fileBytes))
+    if (cost.coefficientBytes > earnable)
         return JpegFailure::CoefficientMemory;
     return JpegFailure::None;
 }
@@ -447,10 +598,15 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame, DecodeOptions
     d->errors.output_message = outputMessage;
     d->fd = fd;
     d->fileBytes = d->unread = std::max<std::int64_t>(fileBytes, 0);
+    for (auto &component : d->sentTo)
+        component.fill(-1);
+    d->cpuAtStart = threadCpuNanoseconds();
     const DestroyDecoder destroy{*d};
 
     JpegPicture out;
     const auto finish = [&out, &d](JpegFailure why) {
+        d->cost.pictureBytes = pictureBytes(*d);
+        d->cost.cpuNanoseconds = threadCpuNanoseconds() - d->cpuAtStart;
         out.failure = why;
         out.cost = d->cost;
         out.orientation = d->orientation == 0 ? 1 : d->orientation;
@@ -490,7 +646,6 @@ JpegPicture decodeJpeg(int fd, std::int64_t fileBytes, Size frame, DecodeOptions
     d->stride = std::size_t(image.width) * sizeof(std::uint32_t);
     if (!guarded(*d, decodeRows))
         return finish(d->failure);
-    d->cost.pictureBytes = consumed(*d);
     if (cmyk)
         cmykToRgb(image);
     out.image = std::move(image);

@@ -21,7 +21,9 @@ enum class JpegFailure {
     CoefficientMemory, ///< a multi-scan picture needs more buffered coefficients than the file
                        ///< earns
     TooManyScans,      ///< the decoder met more scans than any encoder writes
-    ScanWork,          ///< the scans together cost more work than the file earns
+    ScanWork,          ///< the scans cost more work than the picture's bytes earn
+    RepeatedScan,      ///< a scan sent coefficients again that were already sent
+    CpuTime,           ///< the decode used more CPU time than the picture's bytes earn
 };
 
 /// What a picture cost the decoder, as far as the decode got.
@@ -30,10 +32,14 @@ struct JpegCost
     std::int64_t dataBytes = 0;        ///< bytes from the end of the headers to the end of the file
     std::int64_t pictureBlocks = 0;    ///< 8 × 8 blocks of all components
     std::int64_t coefficientBytes = 0; ///< buffered coefficients; 0 for a single-scan picture
-    std::int64_t work = 0;             ///< coefficient visits of the scans started, summed
-    std::int64_t outputPixels = 0;     ///< pixels at the scale decoded at
-    std::int64_t pictureBytes = 0;     ///< bytes the decoder took, headers to end marker
-    int scans = 0;                     ///< scans the decoder started
+    std::int64_t touchedCoefficientBytes = 0; ///< of those, the rows the scans have reached
+    std::int64_t work = 0;         ///< coefficient visits of the scan rows decoded or about to be
+    std::int64_t outputPixels = 0; ///< pixels at the scale decoded at
+    /// Bytes the decoder took from the start marker on, less what it skipped
+    /// unread (segments it has no use for, padding): what earns the budgets.
+    std::int64_t pictureBytes = 0;
+    std::int64_t cpuNanoseconds = 0; ///< CPU time of the decode, on its own thread
+    int scans = 0;                   ///< scans the decoder started
     int quirks = 0;                    ///< warnings about quirks around complete data, let pass
     bool arithmetic = false;
 };
@@ -45,6 +51,8 @@ struct DecodeOptions
     /// allocates for it. Off, the decoder's own memory limit is what stops a
     /// picture too large for the file.
     bool checkHeaders = true;
+    /// CPU time the decode may take instead of what the picture's bytes earn; 0 for that.
+    std::int64_t cpuNanoseconds = 0;
 };
 
 struct JpegPicture

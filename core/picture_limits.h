@@ -4,12 +4,10 @@
 // every picture that comes out against the same numbers.
 //
 // Each limit bounds real work or real memory, not a number the file declares.
-// The budgets follow the file's bytes: a file may cost in proportion to its
-// size, at the rates that real encoders' files cost, and a small file a fixed
-// allowance. The rates were measured with bench/jpeg_cost on files from
-// cjpeg, jpegtran, ImageMagick, Pillow and photographs of 12 to 200 MP under a
-// sensor-like grain (tools/jpeg_corpus.py, tools/photo_jpeg/write_photo; figures in
-// bench/RESULTS.md). Below them, what each warning of the decoder means.
+// One rule holds them together (below): what a picture may cost is earned by
+// its own bytes as the decoder reads them, at the rates that real encoders'
+// files cost, over a free allowance that every smooth photograph fits. Below
+// the limits, what each warning of the decoder means.
 
 #include <algorithm>
 #include <cstdint>
@@ -44,77 +42,155 @@ inline constexpr std::int64_t kMaxPictureBlocks = std::int64_t{1} << 24;
 /// thin picture); a 200 MP photo at 1/8 is 3.1 Mi pixels.
 inline constexpr std::int64_t kMaxOutputPixels = std::int64_t{4} << 20;
 
+// --- The rule: every cost is earned by the picture's own bytes ---
+//
+// The picture's bytes are those the decoder takes from the start marker on,
+// less every segment it skips unread (comments, ICC profiles, thumbnails, any
+// APPn) and less padding between segments: only what it decodes. Nothing after
+// the end marker is ever read, so a motion photo's video earns nothing.
+//
+// As the decoder goes, row by row of every scan (its progress monitor), three
+// counts must stay within what the picture's bytes read so far earn, each a
+// free allowance plus a rate a byte:
+//   work          coefficient visits, weighted by what each kind of scan makes
+//                 the decoder do (workPerBlock);
+//   coefficients  the bytes of the coefficient buffer the scans have reached
+//                 (a multi-scan picture only), at the rate of its first scans;
+//   CPU time      the backstop: at least kMinCpuNanoseconds, more as the bytes
+//                 earn it. The counts keep every file far below it; it stops
+//                 whatever work the counts do not foresee.
+// Once the scans are read, the whole coefficient buffer must be earned by the
+// picture's bytes (coefficientBudget); before any is allocated it must be
+// earnable by the file's bytes, which cost nothing to check.
+//
+// Rates were measured with bench/jpeg_cost on files from cjpeg, jpegtran,
+// ImageMagick, Pillow, tools/photo_jpeg's synthetic photographs of 12 to
+// 200 MP, smooth and grainy (figures in bench/RESULTS.md).
+
 // --- Coefficient memory ---
 //
-// A progressive (or otherwise multi-scan) picture keeps every coefficient
-// until its last scan: 128 bytes a block, allocated before the first scan, so
-// it is judged against the file's size. Real progressive photos hold 14 to 41
-// bytes of coefficients per byte of file (phone-like grain at quality 90,
-// 4:2:0 and 4:4:4), smooth ones up to 88. A file under 1 MiB gets 56 MiB,
-// which any photo of 12 MP at 4:2:0 needs at most (34 MiB), so no small file
-// costs more than 64 MiB; a larger file gets 96 bytes for each of its bytes,
-// above what even a smooth photo needs: a 200 MP photo at 4:4:4 (1143 MiB)
-// needs 12.5 MB of file, at 4:2:0 (574 MiB) 6.3 MB, where phones write 30 to 60.
+// A multi-scan picture keeps every coefficient until its last scan, 128 bytes
+// a block, allocated before the first scan and touched row by row as its
+// first scans reach each row. Every picture may hold what a smooth progressive
+// photograph of up to 24 MP at 4:2:0, 12 MP at 4:4:4 or an A4 page in grey at
+// 600 dpi needs (69 MiB at most), whatever its bytes: such photographs come in
+// well under 1 MiB. Beyond that, real progressive photographs hold 14 to 41
+// coefficient bytes per byte of picture (phone-like grain), smooth ones up to
+// 88: a picture earns 96 a byte, to a 200 MP photo at 4:4:4 (1143 MiB).
+//
+// The buffer is earned three times over: before allocation by the file's
+// bytes (a file that could not earn it is refused at once); while the first
+// scans touch it, by the picture's bytes so far at kFirstScanCoefficientRate
+// (a Huffman first scan spends a bit at least on each block, 1 KiB of buffer a
+// byte; real DC scans spend 4 bits or more, arithmetic ones on smooth photos
+// half a bit); and when all scans are read, by the picture's bytes at 96 a
+// byte. So bytes after the end marker can make the decoder touch no more
+// than 2 KiB for each byte of picture it has really read, and the picture is
+// refused afterwards.
 
-inline constexpr std::int64_t kFreeCoefficientBytes = std::int64_t{56} << 20;
-inline constexpr std::int64_t kFreeCoefficientFileBytes = std::int64_t{1} << 20;
-inline constexpr std::int64_t kCoefficientBytesPerFileByte = 96;
-/// The most any file gets: a 200 MP photo at 4:4:4.
+inline constexpr std::int64_t kFreeCoefficientBytes = std::int64_t{72} << 20;
+inline constexpr std::int64_t kCoefficientBytesPerPictureByte = 96;
+inline constexpr std::int64_t kFirstScanCoefficientRate = 2048;
+/// The most any picture gets: a 200 MP photo at 4:4:4.
 inline constexpr std::int64_t kMaxCoefficientBytes = std::int64_t{1152} << 20;
 
-/// Coefficient memory a file of `fileBytes` may have the decoder allocate.
-constexpr std::int64_t coefficientBudget(std::int64_t fileBytes)
+/// Coefficient memory a picture of `pictureBytes` may hold.
+constexpr std::int64_t coefficientBudget(std::int64_t pictureBytes)
 {
-    if (fileBytes < kFreeCoefficientFileBytes)
-        return kFreeCoefficientBytes;
-    const std::int64_t earned =
-        std::clamp<std::int64_t>(fileBytes, 0, kMaxCoefficientBytes) * kCoefficientBytesPerFileByte;
+    const std::int64_t earned = kFreeCoefficientBytes +
+                                std::clamp<std::int64_t>(pictureBytes, 0, kMaxCoefficientBytes) *
+                                    kCoefficientBytesPerPictureByte;
+    return std::min(earned, kMaxCoefficientBytes);
+}
+
+/// Coefficient memory the first scans may have touched after `pictureBytes`.
+constexpr std::int64_t touchedCoefficientBudget(std::int64_t pictureBytes)
+{
+    const std::int64_t earned = kFreeCoefficientBytes +
+                                std::clamp<std::int64_t>(pictureBytes, 0, kMaxCoefficientBytes) *
+                                    kFirstScanCoefficientRate;
     return std::min(earned, kMaxCoefficientBytes);
 }
 
 // --- Work ---
 //
-// The decoder's work is counted in coefficient visits: each scan passes over
-// the blocks of its components and, in each, over the coefficients of its
-// band (1 for a DC scan, 64 for a sequential one), whether the file spends
-// bits on them or not. An end-of-band run of 32,767 blocks costs a Huffman
-// file a few bits, an arithmetic file's decisions cost next to none, so the
-// bytes alone bound nothing; the visits do. A Huffman scan that cannot skip
-// blocks (sequential, DC) pays at least a bit for each coefficient it decodes
-// and counts one visit a block. Each scan's visits are added before it
-// starts, against a budget earned by the file's size.
+// Counted in coefficient visits: each scan passes over the blocks of its
+// components and, in each, over the coefficients of its band, whether the
+// file spends bits on them or not. An end-of-band run of 32,767 blocks costs a
+// Huffman file a few bits, an arithmetic file's decisions next to none, and an
+// arithmetic scan reads zeros past a marker for nothing, so the bytes alone
+// bound nothing; the visits do. Per kind of scan, a block costs:
+//   Huffman sequential, DC first or refinement,  1 (it pays a bit at least for
+//   AC first                                     what it decodes; a block in an
+//                                                end-of-band run costs the
+//                                                decoder a step, not a band)
+//   arithmetic sequential                        64
+//   arithmetic DC first                          32 (up to about 32 adaptive
+//                                                decisions for a large
+//                                                difference, at next to no
+//                                                bytes: 87 to 170 ns a block
+//                                                measured, the others' visits
+//                                                1.6 to 4.7 ns)
+//   arithmetic DC refinement                     1
+//   Huffman AC refinement, arithmetic AC first   the band's width (each is
+//   or refinement                                a pass over the band, even
+//                                                in an end-of-band run)
+// A progression that sends a coefficient's first scan again, once it has been
+// sent, is refused (RepeatedScan): no encoder writes one, libjpeg accepts it
+// without a warning, and each repeat costs a full pass.
 //
-// Measured costs, one core of this machine's kind: a Huffman file made of
-// end-of-band runs and refinement scans takes 1.9 ns a visit, an arithmetic
-// one decoding zeros 1.6 to 3.4 ns; real files cost more a visit (up to 11 ns,
-// arithmetic) but spend bytes on it. Real files need 11 to 41 visits a byte
-// (phone-like grain, quality 90; smooth photos at quality 90 up to 87
-// Huffman, 103 arithmetic); libjpeg's progressive script is 5.3 passes at
-// 4:2:0. A file of up to 1 MiB gets what 1 MiB earns, which keeps any file
-// under 1 MiB, however made, under about 0.22 s of decoding.
+// The visits a scan will make are counted row by row as it runs, against
+// what the bytes read so far earn, plus the row about to run. Real files need
+// 11 to 41 visits a byte (phone-like grain, quality 90), smooth ones up to 130
+// Huffman and 280 arithmetic, most of it in their first scans: a smooth
+// 48 MP arithmetic progressive photo has made 179 M visits on 384 KB when
+// its last scan, which brings 1.9 MB, begins. The free allowances cover that.
 
-inline constexpr std::int64_t kHuffmanWorkPerFileByte = 108;
-inline constexpr std::int64_t kFreeHuffmanWork = kHuffmanWorkPerFileByte << 20;
-inline constexpr std::int64_t kArithmeticWorkPerFileByte = 60;
-inline constexpr std::int64_t kFreeArithmeticWork = kArithmeticWorkPerFileByte << 20;
-/// The most any file gets: a 200 MP progressive photo at 4:4:4, Huffman-coded,
-/// needs 1.4 G visits (libjpeg itself takes about 4 s on it at 1/8).
+inline constexpr std::int64_t kHuffmanWorkPerPictureByte = 108;
+inline constexpr std::int64_t kFreeHuffmanWork = kHuffmanWorkPerPictureByte << 20;
+inline constexpr std::int64_t kArithmeticWorkPerPictureByte = 96;
+inline constexpr std::int64_t kFreeArithmeticWork = std::int64_t{144} << 20;
+inline constexpr std::int64_t kArithmeticDcFirstVisits = 32;
+/// The most any picture gets: a 200 MP progressive photo at 4:4:4, Huffman-coded,
+/// needs 1.4 G visits (libjpeg itself takes about 3 s on it at 1/8).
 inline constexpr std::int64_t kMaxWork = std::int64_t{3} << 30;
 
-/// Visits a scan makes in each block of its band Ss..Se.
-constexpr std::int64_t workPerBlock(bool progressive, bool arithmetic, int ss, int se)
+/// Visits a scan makes in each block of its band Ss..Se, bits Ah.
+constexpr std::int64_t workPerBlock(bool progressive, bool arithmetic, int ss, int se, int ah)
 {
-    if (progressive)
-        return ss == 0 ? 1 : se - ss + 1;
-    return arithmetic ? 64 : 1;
+    if (!progressive)
+        return arithmetic ? 64 : 1;
+    if (ss == 0)
+        return arithmetic && ah == 0 ? kArithmeticDcFirstVisits : 1;
+    if (!arithmetic && ah == 0)
+        return 1;
+    return se - ss + 1;
 }
 
-/// Visits a file of `fileBytes` may have the decoder make.
-constexpr std::int64_t workBudget(std::int64_t fileBytes, bool arithmetic)
+/// Visits a picture of `pictureBytes` may have the decoder make.
+constexpr std::int64_t workBudget(std::int64_t pictureBytes, bool arithmetic)
 {
-    const std::int64_t rate = arithmetic ? kArithmeticWorkPerFileByte : kHuffmanWorkPerFileByte;
+    const std::int64_t rate = arithmetic ? kArithmeticWorkPerPictureByte : kHuffmanWorkPerPictureByte;
     const std::int64_t free = arithmetic ? kFreeArithmeticWork : kFreeHuffmanWork;
-    return std::clamp(std::clamp<std::int64_t>(fileBytes, 0, kMaxWork) * rate, free, kMaxWork);
+    return std::min(free + std::clamp<std::int64_t>(pictureBytes, 0, kMaxWork) * rate, kMaxWork);
+}
+
+// --- CPU time: the backstop ---
+//
+// The decode's own CPU time (its thread's), checked with the counts: at least
+// 2 s for any picture, and 300 ns more for each byte of the picture read so
+// far. The counts hold a hostile file to about 200 ns a byte; real photographs
+// take 20 to 210 ns a byte (libjpeg's own figures; the slowest are arithmetic
+// progressive ones) and at most 3 s (200 MP at 4:4:4, progressive).
+
+inline constexpr std::int64_t kMinCpuNanoseconds = 2'000'000'000;
+inline constexpr std::int64_t kCpuNanosecondsPerPictureByte = 300;
+
+/// CPU time a picture of `pictureBytes` may take to decode.
+constexpr std::int64_t cpuBudgetNanoseconds(std::int64_t pictureBytes)
+{
+    return kMinCpuNanoseconds +
+           std::clamp<std::int64_t>(pictureBytes, 0, kMaxPictureBytes) * kCpuNanosecondsPerPictureByte;
 }
 
 /// Scans the decoder starts. libjpeg's progressive script writes 10 for colour
@@ -145,11 +221,12 @@ constexpr bool fileCanHold(std::int64_t blocks, std::int64_t dataBytes, bool ari
 //                          refines: a scan was lost or the file is corrupt
 //   JWRN_EXTRANEOUS_DATA   bytes that are no marker, skipped before a marker:
 //                          refused before a restart marker (inside a scan,
-//                          entropy data skipped) and after a scan when more
-//                          than kMaxStrayBytes (the scan's data went on past
-//                          its end: corrupt); accepted between segments and
-//                          a few before the marker after a scan (the end
-//                          marker, or the next scan's headers)
+//                          entropy data skipped); after a scan accepted as
+//                          padding when they are up to kMaxPaddingBytes of
+//                          zero or fill (0xFF) bytes, else refused (the
+//                          scan's data went on past its end: corrupt);
+//                          accepted between segments before the first scan.
+//                          Either way they earn nothing
 //   JWRN_JFIF_MAJOR        accepted: an unknown JFIF version (2.01); the
 //                          frame itself says all the decoder needs
 //   JWRN_ADOBE_XFORM       accepted: an unknown Adobe transform code; the
@@ -174,7 +251,9 @@ constexpr bool fileCanHold(std::int64_t blocks, std::int64_t dataBytes, bool ari
 // told from a whole one: arithmetic decoding defines a marker in the data as
 // the end of the scan's bytes, and encoders drop the zero bytes at the end.
 
-/// Non-marker bytes accepted before the marker that follows a scan.
-inline constexpr int kMaxStrayBytes = 16;
+/// Zero or fill bytes accepted before the marker that follows a scan, when the
+/// scans before them were whole (padding that encoders and tools leave before
+/// the end marker or between scans; other viewers show such files).
+inline constexpr int kMaxPaddingBytes = 4096;
 
 } // namespace guide::limits

@@ -34,15 +34,17 @@ void require(bool condition)
         std::abort();
 }
 
-// A picture came out: what it cost must lie within every budget the file's
-// size earns.
+// A picture came out: what it cost must lie within every budget its own
+// bytes earn, and those are no more than the file's.
 void checkCost(const guide::JpegCost &cost, std::int64_t fileBytes)
 {
+    const std::int64_t bytes = cost.pictureBytes;
     require(cost.pictureBlocks > 0 && cost.pictureBlocks <= limits::kMaxPictureBlocks);
     require(limits::fileCanHold(cost.pictureBlocks, cost.dataBytes, cost.arithmetic));
-    require(cost.coefficientBytes <= limits::coefficientBudget(fileBytes));
+    require(cost.coefficientBytes <= limits::coefficientBudget(bytes));
+    require(cost.touchedCoefficientBytes <= cost.coefficientBytes);
     require(cost.scans >= 1 && cost.scans <= limits::kMaxScans);
-    require(cost.work > 0 && cost.work <= limits::workBudget(fileBytes, cost.arithmetic));
+    require(cost.work > 0 && cost.work <= limits::workBudget(bytes, cost.arithmetic));
     require(cost.outputPixels > 0 && cost.outputPixels <= limits::kMaxOutputPixels);
     require(cost.pictureBytes > 0 && cost.pictureBytes <= fileBytes &&
             cost.pictureBytes <= limits::kMaxPictureBytes);

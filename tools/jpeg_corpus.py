@@ -163,6 +163,10 @@ def quirks():
     out['stray_2_bytes_before_end_arithmetic'] = insert(arith, eoi(arith), b'\x00\x00')
     out['stray_16_bytes_before_end'] = insert(base, eoi(base), bytes(16))
     out['stray_200_bytes_between_segments'] = insert(base, dqt[2], b'\x20' * 200)
+    # Padding of a few KiB of zeros after complete data, as some tools leave it.
+    out['padding_64_bytes_before_end_restarts'] = insert(restarts, eoi(restarts), bytes(64))
+    out['padding_4096_bytes_between_scans'] = insert(prog, find(prog, 0xDA, 3)[1], bytes(4096))
+    out['padding_4096_bytes_before_end_arithmetic'] = insert(arith, eoi(arith), bytes(4096))
     # Fill bytes (0xFF) before markers are allowed and draw no warning.
     out['fill_bytes_before_markers'] = insert(insert(base, eoi(base), b'\xFF' * 7), dqt[2],
                                               b'\xFF' * 3)
@@ -207,6 +211,15 @@ def quirks():
     out['magick_progressive'] = magick(drawn, '-interlace', 'Plane')
     out['pillow_progressive_444'] = pillow(drawing(640, 480), progressive=True, subsampling=0)
     out['pillow_optimize'] = pillow(drawing(640, 480), optimize=True, quality=95)
+    out['cjpeg'] = base
+    out['cjpeg_progressive'] = prog
+    out['cjpeg_arithmetic'] = arith
+    out['cjpeg_arithmetic_progressive'] = arith_prog
+    out['cjpeg_restart_every_row'] = restarts
+    out['jpegtran_progressive'] = jpegtran(base, '-progressive')
+    out['jpegtran_optimize'] = jpegtran(base, '-optimize')
+    out['magick'] = magick(drawn, '-quality', '90')
+    out['pillow'] = pillow(drawing(640, 480), quality=90)
     # Data after the end marker.
     out['trailing_zeros'] = base + bytes(100000)
     out['trailing_second_picture'] = base + prog
@@ -270,7 +283,11 @@ def lost():
     out['restart_marker_wrong'] = (restarts[:rst[3] + 1] + bytes([0xD0 + (restarts[rst[3] + 1]
                                    - 0xD0 + 4) % 8]) + restarts[rst[3] + 2:])
     out['stray_bytes_inside_scan'] = insert(restarts, rst[3], b'\x00\x00')
-    out['stray_bytes_after_scan_many'] = insert(restarts, eoi(restarts), bytes(64))
+    # After a scan, more than a few KiB of zeros (the decoder's look-ahead
+    # takes a few as data), or bytes that are neither zero nor fill: the
+    # scan's data went on past its end.
+    out['stray_bytes_after_scan_past_padding'] = insert(restarts, eoi(restarts), bytes(4096 + 64))
+    out['stray_bytes_after_scan_not_zero'] = insert(restarts, eoi(restarts), b'\x20' * 64)
     out['interval_cut_short'] = restarts[:rst[3] - 10] + restarts[rst[3]:]
     # A refinement scan without its first scan: the progression was broken.
     g = jpegtran(cjpeg(drawn, '-grayscale'), script='0: 0 0 0 0;\n0: 1 63 0 1;\n0: 1 63 1 0;\n')

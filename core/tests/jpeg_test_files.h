@@ -91,6 +91,19 @@ inline Bytes exifOrientation(int orientation, bool bigEndian)
     return segment(0xE1, Bytes("Exif\0\0", 6) + tiff);
 }
 
+/// The picture's size as its frame header declares it; empty if it has none.
+inline guide::Size frameSize(const Bytes &bytes)
+{
+    const auto byte = [&bytes](std::size_t at) { return int(static_cast<unsigned char>(bytes[at])); };
+    for (std::size_t at = 2; at + 9 <= bytes.size() && byte(at) == 0xFF;) {
+        const int marker = byte(at + 1);
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            return {byte(at + 7) << 8 | byte(at + 8), byte(at + 5) << 8 | byte(at + 6)};
+        at += 2 + std::size_t(byte(at + 2) << 8 | byte(at + 3));
+    }
+    return {};
+}
+
 /// Decodes the bytes through a file, as the loader does.
 inline guide::JpegPicture decode(const std::filesystem::path &folder, const Bytes &bytes,
                                  guide::Size frame = {328, 247}, guide::DecodeOptions options = {})
@@ -133,7 +146,8 @@ inline const char *name(guide::JpegFailure f)
 {
     static const char *const kNames[] = {
         "None",     "Unreadable",        "Corrupt",      "Truncated", "CannotHold",
-        "TooLarge", "CoefficientMemory", "TooManyScans", "ScanWork"};
+        "TooLarge", "CoefficientMemory", "TooManyScans", "ScanWork",  "RepeatedScan",
+        "CpuTime"};
     return kNames[int(f)];
 }
 

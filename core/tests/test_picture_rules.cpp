@@ -2,13 +2,17 @@
 // (tools/jpeg_corpus.py): everyday quirks around complete data show, lost or
 // corrupt data is refused; the EXIF orientation in both byte orders; the
 // decoder's own memory limit behind the header check; thin pictures decoded
-// small; data after the end marker never read as the picture.
+// small; data after the end marker never read as the picture; the file read
+// afresh each time, only as far as it was when opened; and no crash or wrong
+// size, whatever bytes are flipped or cut.
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <random>
 #include <string>
+#include <tuple>
 
 #include <doctest/doctest.h>
 
@@ -62,7 +66,7 @@ bool contains(const std::string &text, const char *part) { return text.find(part
 bool warnsAboutItsQuirk(const std::string &name)
 {
     for (const char *warned : {"jfif", "adobe_transform", "sos_fields", "stray_2_bytes_between",
-                               "stray_2_bytes_before_frame", "stray_16", "stray_200"})
+                               "stray_2_bytes_before_frame", "stray_16", "stray_200", "padding_"})
         if (contains(name, warned))
             return true;
     return sizeof(void *) == 8 && contains(name, "stray_2_bytes_before_end_restarts");
@@ -82,10 +86,16 @@ void withinBudgets(const std::string &file, const Bytes &bytes, const guide::Jpe
     EXPECT(cost.work <= guide::limits::workBudget(size, cost.arithmetic), detail);
     EXPECT(cost.coefficientBytes <= guide::limits::coefficientBudget(size), detail);
     EXPECT(cost.outputPixels <= guide::limits::kMaxOutputPixels, detail);
-    // Never much more than the frame needs, in either direction.
-    EXPECT(decoded.image.width <= 2 * kFrame.width + 16 || decoded.image.height <= kFrame.height,
+    // Never much more than the frame needs, in either direction, unless at
+    // the smallest scale.
+    const guide::Size picture = frameSize(bytes);
+    const bool smallest = decoded.image.width == (picture.width + 7) / 8 &&
+                          decoded.image.height == (picture.height + 7) / 8;
+    EXPECT(smallest || decoded.image.width <= 2 * kFrame.width + 16 ||
+               decoded.image.height <= kFrame.height,
            detail + " at " + std::to_string(decoded.image.width) + " wide");
-    EXPECT(decoded.image.height <= 2 * kFrame.height + 16 || decoded.image.width <= kFrame.width,
+    EXPECT(smallest || decoded.image.height <= 2 * kFrame.height + 16 ||
+               decoded.image.width <= kFrame.width,
            detail + " at " + std::to_string(decoded.image.height) + " high");
 }
 
@@ -127,22 +137,46 @@ void everydayQuirksAndLostData(fs::path folder)
     CHECK(files.contains("hostile/empty_scans"));
 }
 
-// Stray bytes after a scan: a few before the next marker are a quirk, many
-// are the scan's data going on past where the decoder found its end.
-void strayBytesAfterAScan(const fs::path &folder)
+// Bytes that are no marker after a scan (a Huffman decoder's look-ahead takes
+// a few of them as data): up to a few KiB of zero or fill bytes are padding (before the end marker or between scans) and earn
+// nothing; more, or bytes of any other value, are the scan's data going on
+// past where the decoder found its end.
+void paddingAfterAScan(const fs::path &folder)
 {
     photo_jpeg::Photo p;
     p.restartRows = 1;
     const Bytes good = photo(folder, p);
     const std::size_t end = good.rfind("\xFF\xD9");
-    for (const int stray : {2, guide::limits::kMaxStrayBytes, 64, 4000}) {
+    const std::int64_t plainBytes = decode(folder, good, kFrame).cost.pictureBytes;
+    const int most = guide::limits::kMaxPaddingBytes;
+    for (const auto &[count, fill, shows] :
+         {std::tuple{2, '\x00', true}, {64, '\x00', true}, {most, '\x00', true},
+          {most + 64, '\x00', false}, {64, '\x20', false}, {most / 2, '\x00', true}}) {
         Bytes bytes = good;
-        bytes.insert(end, std::string(std::size_t(stray), '\x00'));
+        bytes.insert(end, std::string(std::size_t(count), fill));
         const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
-        const JpegFailure expected =
-            stray <= guide::limits::kMaxStrayBytes ? JpegFailure::None : JpegFailure::Corrupt;
-        EXPECT(decoded.failure == expected,
-               std::to_string(stray) + " bytes: " + name(decoded.failure));
+        const std::string what = std::to_string(count) + " bytes of " + std::to_string(int(fill)) +
+                                 ": " + name(decoded.failure);
+        EXPECT(decoded.failure == (shows ? JpegFailure::None : JpegFailure::Corrupt), what);
+        if (shows)
+            EXPECT(decoded.cost.pictureBytes <= plainBytes + 8, what + ", earned by " +
+                                                                   std::to_string(decoded.cost.pictureBytes));
+    }
+    // Between the scans of a progressive picture, as zeros and as fill bytes.
+    p.restartRows = 0;
+    p.progressive = true;
+    const Bytes progressive = photo(folder, p);
+    std::size_t third = 0;
+    for (int n = 0; n < 3; ++n)
+        third = progressive.find("\xFF\xDA", third + 1);
+    for (const char fill : {'\x00', '\xFF'}) {
+        Bytes bytes = progressive;
+        bytes.insert(third, std::string(std::size_t(most), fill));
+        const guide::JpegPicture decoded = decode(folder, bytes, kFrame);
+        EXPECT(decoded.failure == JpegFailure::None,
+               std::string("between scans, fill ") + std::to_string(int(fill)) + ": " +
+                   name(decoded.failure));
+        EXPECT(layout(decoded.image) == "RBGY", layout(decoded.image));
     }
 }
 
@@ -166,6 +200,18 @@ void exifOrientations(const fs::path &folder)
             EXPECT(shown.size() == kFrame, what);
             EXPECT(layout(shown) == upright[o - 1], what + ": " + layout(shown));
         }
+    }
+    // Only the first EXIF segment counts, an XMP one before it is no EXIF,
+    // and an orientation out of range is none.
+    const Bytes xmp = segment(0xE1, Bytes("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 42));
+    for (const auto &[segments, expected] :
+         {std::pair{xmp + exifOrientation(6, true), 6},
+          {exifOrientation(3, true) + exifOrientation(6, true), 3},
+          {exifOrientation(9, true), 1}}) {
+        const guide::JpegPicture decoded =
+            decode(folder, plain.substr(0, 2) + segments + plain.substr(2), kFrame);
+        EXPECT(decoded.orientation == expected, "read " + std::to_string(decoded.orientation));
+        EXPECT(decoded.failure == JpegFailure::None, name(decoded.failure));
     }
 }
 
@@ -234,6 +280,61 @@ void thinPictures(const fs::path &folder)
            std::to_string(photo16x9.image.width));
 }
 
+// The file as it is at each showing: read afresh, and only as far as it was
+// when it was opened (the rest of a cut picture appended afterwards is never
+// decoded).
+void fileAsOpened(const fs::path &folder)
+{
+    const Bytes whole = photo(folder, {});
+    const fs::path path = folder / "room1.jpg";
+    write(path, whole.substr(0, whole.size() / 2));
+    {
+        const guide::PictureFile file = guide::openPictureFile(path);
+        REQUIRE(bool(file));
+        std::ofstream(path, std::ios::binary | std::ios::app) << whole.substr(whole.size() / 2);
+        CHECK(guide::decodeJpeg(file.fd(), file.size(), kFrame).failure == JpegFailure::Truncated);
+    } // closed: Windows removes no file that is open
+    CHECK(layout(guide::loadPicture(path, kFrame)) == "RBGY");
+    fs::remove(path);
+    CHECK(guide::loadPicture(path, kFrame).isNull());
+    // A small picture stretched into a frame of another shape.
+    photo_jpeg::Photo small;
+    small.width = 64;
+    small.height = 48;
+    write(path, photo(folder, small));
+    const guide::Picture tall = guide::loadPicture(path, {300, 700});
+    CHECK(tall.size() == guide::Size{300, 700});
+    CHECK(layout(tall) == "RBGY");
+}
+
+// Flipped bytes and cuts anywhere, the EXIF segment included: any verdict
+// will do but a crash, as long as a picture comes out at the size asked for.
+void survivesMutations(const fs::path &folder)
+{
+    photo_jpeg::Photo p;
+    p.width = 64;
+    p.height = 48;
+    p.progressive = true;
+    const Bytes plain = photo(folder, p);
+    const Bytes original = plain.substr(0, 2) + exifOrientation(6, true) + plain.substr(2);
+    const fs::path path = folder / "mutant.jpg";
+    const guide::Size frame{494, 656};
+    for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+        std::mt19937 random(seed);
+        const auto below = [&random](std::size_t n) { return std::size_t(random() % n); };
+        Bytes bytes = original;
+        for (std::size_t flips = 1 + below(8); flips > 0; --flips)
+            bytes[below(bytes.size())] ^= char(1 + below(255));
+        if (below(4) == 0)
+            bytes.resize(below(bytes.size()));
+        write(path, bytes);
+        const guide::Picture shown = guide::loadPicture(path, frame);
+        EXPECT(shown.isNull() || (shown.size() == frame &&
+                                  shown.pixels.size() == std::size_t(frame.width) * std::size_t(frame.height)),
+               "seed " + std::to_string(seed));
+    }
+}
+
 // A photo followed by far more than any picture may hold (the video of a
 // motion photo): only the picture is decoded; the file's size is no cap.
 void trailingData(const fs::path &folder)
@@ -270,7 +371,7 @@ TEST_CASE("everyday quirks around complete data show; lost, corrupt and hostile 
 {
     TempDir folder;
     everydayQuirksAndLostData(folder.path);
-    strayBytesAfterAScan(folder.path);
+    paddingAfterAScan(folder.path);
 }
 
 TEST_CASE("the EXIF orientation in both byte orders, all eight values")
@@ -295,4 +396,16 @@ TEST_CASE("data after the end marker is never the picture's")
 {
     TempDir folder;
     trailingData(folder.path);
+}
+
+TEST_CASE("the file as it is at each showing, as far as it was when opened")
+{
+    TempDir folder;
+    fileAsOpened(folder.path);
+}
+
+TEST_CASE("flipped and cut bytes end in a picture of the frame's size or none")
+{
+    TempDir folder;
+    survivesMutations(folder.path);
 }

@@ -171,6 +171,7 @@ echo "photo buttons: room2.jpg, paso2.jpg, paso1.jpg; Tab and Enter press 写真
 # the selection and leaves it, 切り取り (T) cuts it.
 text=$(probe text)
 click_control Text1
+wait_probe Text1 focus || fail "a click in the description box did not focus it"
 xdotool key ctrl+End Return x
 wait_probe "$text
 x" text || fail "Enter and x at the end of the description did not give a last line x"

@@ -79,7 +79,8 @@ for f in mirteka.exe uninstall.exe; do
   verifies "$folder/$f" || fail "the installed $f does not verify: $(tail -3 "$work/verify.log")"
 done
 timeout 60 wine "$folder/uninstall.exe" /S || fail "the signed uninstaller failed"
-for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
+# The uninstaller finishes in a copy of itself that it starts: wait for it.
+timeout 120 wineserver -w || fail "the uninstaller did not end"
 [ -e "$folder" ] && fail "$folder is still there after the uninstall"
 timeout 30 wineserver -w
 echo "installed under wine: the program and the uninstaller verify; uninstalled"
