@@ -7,6 +7,7 @@
 # rebuilt only where it changed.
 #
 #   tools/build_windows.sh [BUILD_DIR]
+#   MIRTEKA_HOST_BUILD=build tools/build_windows.sh   (the icon from a Linux build)
 #
 # Writes BUILD_DIR/app/mirteka.exe (beside its photographs),
 # BUILD_DIR/mirteka-<version>-windows-x64.zip and
@@ -119,10 +120,16 @@ mkdir -p "$build_dir"
 [ -f "$jpeg_stamp" ] || build_jpeg
 
 # The .ico (the build machine's own tool reads the XPM artwork with Qt) and the
-# names of the guide's photographs (from the core's list), by the build machine.
-host=$build_dir/host
-cmake -S "$source_dir" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+# names of the guide's photographs (from the core's list), by the build
+# machine: in the Linux build named by MIRTEKA_HOST_BUILD (tools/test.sh names
+# its own, which has both already), else in a build of its own.
+if [ -n "${MIRTEKA_HOST_BUILD:-}" ]; then
+  host=$(realpath "$MIRTEKA_HOST_BUILD")
+else
+  host=$build_dir/host
+  cmake -S "$source_dir" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+fi
 cmake --build "$host" -j2 --target mirteka_ico mirteka_photo_list >/dev/null
 
 cmake -S "$source_dir" -B "$build_dir" -G Ninja \

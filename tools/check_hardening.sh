@@ -3,8 +3,12 @@
 #  1. every test, built for Debug with AddressSanitizer, LeakSanitizer and
 #     UndefinedBehaviorSanitizer (build-asan/), the soak test aside;
 #  2. a minute of fuzzing the picture loader (fuzz/run_fuzzer.sh, build-fuzz/);
-#  3. the soak test, under the same sanitizers.
-# Any sanitizer report fails the test that met it, and so the script.
+#  3. the soak test, under the same sanitizers;
+#  4. the soak test in the plain build (build/, made by tools/setup.sh), where
+#     it also requires resident memory to level off (the sanitizers' own
+#     bookkeeping hides that).
+# Any sanitizer report fails the test that met it, and so the script. The soak,
+# a long run by design, is here and not in tools/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,3 +33,7 @@ fuzz/run_fuzzer.sh 60
 
 echo "== soak under the sanitizers"
 (cd build-asan && ctest --output-on-failure --timeout 900 -L soak)
+
+echo "== soak in the plain build"
+tools/setup.sh
+(cd build && ctest --output-on-failure --timeout 900 -L soak)

@@ -1,20 +1,17 @@
 #!/usr/bin/env bash
-# Builds the Debian package with qt/packaging/build_deb.sh (Debian's compiler flags)
-# and checks it as a distribution would: contents, dependencies, one version
-# everywhere, lintian --pedantic with every tag shown and none left but the
-# overridden ones, hardening-check on the program, no placeholder address or
-# site in anything installed. Then installs it into a scratch root and walks
-# through the README's recipe for keeping one's own photograph across upgrades,
-# its undo, and the purge.
+# Checks the Debian package that qt/packaging/build_deb.sh made (Debian's compiler
+# flags; the test debian_package_build builds it once, with
+# build_deb_under.sh first, for every package test) as a distribution would:
+# contents, dependencies, one version everywhere, lintian --pedantic with every
+# tag shown and none left but the overridden ones, hardening-check on the
+# program, no placeholder address or site in anything installed. Then installs
+# it into a scratch root and walks through the README's recipe for keeping
+# one's own photograph across upgrades, its undo, and the purge.
 set -u
-source_dir=${1:?usage: check_deb.sh SOURCE_DIR BUILD_DIR [COMPILER_LAUNCHER]}
-build=${2:?}
-launcher=${3:-}
+build=${1:?usage: check_deb.sh BUILD_DIR}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need() { command -v "$1" >/dev/null || { echo "SKIP: $1 is missing (apt-get install $2)"; exit 77; }; }
 need dpkg-deb dpkg
-need dpkg-buildflags dpkg-dev
-need dpkg-shlibdeps dpkg-dev
 need lintian lintian
 need hardening-check devscripts
 need readelf binutils
@@ -22,16 +19,15 @@ need strings binutils
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-args=()
-[ -n "$launcher" ] && args+=(-DCMAKE_CXX_COMPILER_LAUNCHER="$launcher")
-"$source_dir/qt/packaging/build_deb.sh" "$build" "${args[@]}" >"$scratch/build.log" 2>&1 ||
-    { tail -n 40 "$scratch/build.log"; fail "qt/packaging/build_deb.sh"; }
-deb=$(tail -n 1 "$scratch/build.log")
-[ -f "$deb" ] || { cat "$scratch/build.log"; fail "build_deb.sh named no package: $deb"; }
-echo "built $(basename "$deb")"
+# build_deb_under.sh's log: build_deb.sh's flags, and the package's path last.
+log=$build.log
+[ -f "$log" ] || fail "no package build at $build (the test debian_package_build makes it)"
+deb=$(tail -n 1 "$log")
+[ -f "$deb" ] || { cat "$log"; fail "the build named no package: $deb"; }
+echo "checking $(basename "$deb"), built in $build"
 
 # --- Debian's flags reached every compiler and linker call ------------------
-flags_of() { sed -n "s/^$1=//p" "$scratch/build.log"; }
+flags_of() { sed -n "s/^$1=//p" "$log"; }
 [ -n "$(flags_of CXXFLAGS)" ] || fail "build_deb.sh did not report its flags"
 commands=$(grep '"command"' "$build/compile_commands.json")
 [ -n "$commands" ] || fail "no compile commands in $build"

@@ -6,7 +6,7 @@
 #   - the source package holds the tree and debian/, and no build folder;
 #   - every compile had Debian's flags with all hardening, the link LDFLAGS;
 #   - the binary package is the one qt/packaging/build_deb.sh makes (CPACK_DEB,
-#     from the debian_package test): the same control fields but Installed-Size,
+#     from the test debian_package_build): the same control fields but Installed-Size,
 #     the same files, modes and owners, the same bytes in every file, the
 #     program too once its build id and debug link (to the -dbgsym package)
 #     are set aside;

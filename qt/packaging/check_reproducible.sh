@@ -1,59 +1,57 @@
 #!/usr/bin/env bash
-# Builds the Debian package twice from the same sources with
-# qt/packaging/build_deb.sh, as differently as one machine allows, and requires the
-# same bytes:
+# Builds the Debian package a second time with qt/packaging/build_deb.sh, as
+# differently from the first build as one machine allows, and requires the
+# same bytes (the conditions are build_deb_under.sh's):
 #
-#   first    umask 022, TZ UTC-12, locale C.UTF-8, the clock as it is,
-#            build folder WORK_DIR/a
+#   first    the package every package test checks (debian_package_build):
+#            umask 022, TZ UTC-12, locale C.UTF-8, the clock as it is,
+#            build folder FIRST_BUILD_DIR
 #   second   umask 002, TZ UTC+14 (another date), locale fr_FR.UTF-8, the clock
-#            400 days ahead (faketime), build folder WORK_DIR/b/deeper/folder
+#            400 days ahead (faketime), build folder WORK_DIR/deeper/folder
+#
+# Each condition the two builds saw is read from their logs and must differ.
+# With ccache, the second build takes from the first only the compiles that
+# cannot differ (see build_deb_under.sh); WORK_DIR and FIRST_BUILD_DIR must lie
+# in one folder, SHARED_DIR.
 #
 # Then checks the archive itself: every time stamp is the last commit's, every
 # mode is a package's usual one (directories 0755, files 0644, the program 0755)
 # and every owner root.
 set -u
-source_dir=${1:?usage: check_reproducible.sh SOURCE_DIR WORK_DIR [COMPILER_LAUNCHER]}
+source_dir=${1:?usage: check_reproducible.sh SOURCE_DIR WORK_DIR FIRST_BUILD_DIR SHARED_DIR [COMPILER_LAUNCHER]}
 work=${2:?}
-launcher=${3:-}
+first=${3:?}
+shared=${4:?}
+launcher=${5:-}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need() { command -v "$1" >/dev/null || { echo "SKIP: $1 is missing (apt-get install $2)"; exit 77; }; }
 need dpkg-deb dpkg
-need dpkg-buildflags dpkg-dev
-need faketime faketime
-need localedef libc-bin
 need ar binutils
 need readelf binutils
 
+[ -f "$first.log" ] || fail "no first package build at $first (the test debian_package_build makes it)"
+a=$(tail -n 1 "$first.log")
+[ -f "$a" ] || fail "the first build named no package: $a"
+echo "first:  $(sha256sum "$a")"
 mkdir -p "$work" || fail "cannot make $work"
 work=$(cd "$work" && pwd)
-# Both builds from scratch, each configured under its own conditions (ccache
-# still spares the compiler what it has seen at the same path).
-rm -rf "$work/a" "$work/b" "$work/locale" "$work/logs" && mkdir -p "$work/locale" "$work/logs"
-# A locale of its own, made for this test only (LOCPATH), so that it is there
-# whatever the machine has generated.
-localedef -i fr_FR -f UTF-8 "$work/locale/fr_FR.UTF-8" >/dev/null 2>&1 ||
-    { echo "SKIP: cannot make the fr_FR.UTF-8 locale (apt-get install locales)"; exit 77; }
-LOCPATH=$work/locale LC_ALL=fr_FR.UTF-8 locale 2>&1 | grep -qi 'cannot' &&
-    fail "the private fr_FR.UTF-8 locale does not load"
-
-args=()
-[ -n "$launcher" ] && args+=(-DCMAKE_CXX_COMPILER_LAUNCHER="$launcher")
-# Runs build_deb.sh into BUILD_DIR under UMASK, with the environment given
-# before it; prints the package's path.
-build() {
-    local name=$1 umask=$2 dir=$3
-    shift 3
-    env -u SOURCE_DATE_EPOCH -u LANGUAGE -u LC_ALL "$@" bash -c 'umask "$0" && exec "$@"' "$umask" \
-        "$source_dir/qt/packaging/build_deb.sh" "$dir" "${args[@]}" >"$work/logs/$name.log" 2>&1 ||
-        { tail -n 30 "$work/logs/$name.log" >&2; fail "build $name"; }
-    tail -n 1 "$work/logs/$name.log"
-}
-a=$(build first 022 "$work/a" TZ=Etc/GMT+12 LANG=C.UTF-8 LC_ALL=C.UTF-8) || exit 1
-echo "first:  $(sha256sum "$a")"
-b=$(build second 002 "$work/b/deeper/folder" TZ=Pacific/Kiritimati LOCPATH="$work/locale" \
-    LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 faketime -f +400d) || exit 1
+rm -rf "$work/deeper" "$work/first" "$work/second"
+b=$("$source_dir/qt/packaging/build_deb_under.sh" second "$work/deeper/folder" "$shared" "$launcher")
+status=$?
+[ $status = 77 ] && { echo "$b"; exit 77; }
+[ $status = 0 ] || fail "the second build"
 echo "second: $(sha256sum "$b")"
-grep -q "^SOURCE_DATE_EPOCH=" "$work/logs/second.log" || fail "build_deb.sh reported no SOURCE_DATE_EPOCH"
+log_b=$work/deeper/folder.log
+
+# Every condition differed: umask, time zone, locale, date and build folder.
+for c in umask TZ locale date folder; do
+    ca=$(sed -n "s/^condition: $c //p" "$first.log")
+    cb=$(sed -n "s/^condition: $c //p" "$log_b")
+    [ -n "$ca" ] && [ -n "$cb" ] || fail "a build did not report its $c"
+    [ "$ca" != "$cb" ] || fail "both builds had $c $ca"
+    echo "$c: $ca, then $cb"
+done
+grep -q "^SOURCE_DATE_EPOCH=" "$log_b" || fail "build_deb.sh reported no SOURCE_DATE_EPOCH"
 
 if ! cmp -s "$a" "$b"; then
     # Where they differ: the archive's members, the file list, the control
@@ -77,8 +75,8 @@ if [ "$(git -C "$source_dir" rev-parse --show-toplevel 2>/dev/null)" = "$(cd "$s
 else
     epoch=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -STimestamp)
 fi
-grep -qx "SOURCE_DATE_EPOCH=$epoch" "$work/logs/second.log" ||
-    fail "build_deb.sh used $(grep '^SOURCE_DATE_EPOCH=' "$work/logs/second.log"), not the last commit's $epoch"
+grep -qx "SOURCE_DATE_EPOCH=$epoch" "$log_b" ||
+    fail "build_deb.sh used $(grep '^SOURCE_DATE_EPOCH=' "$log_b"), not the last commit's $epoch"
 stamp=$(TZ=UTC date -d "@$epoch" '+%Y-%m-%d %H:%M')
 listing=$(TZ=UTC dpkg-deb -c "$b") || fail "dpkg-deb -c"
 odd=$(awk -v stamp="$stamp" '$4 " " $5 != stamp' <<<"$listing")
