@@ -23,7 +23,8 @@ timeout 20 wineserver -w
 start_wine_display || { restore; fail "no virtual display"; }
 trap 'stop_wine_display; restore' EXIT
 
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+# A probe that cannot finish (wine stuck under load) answers nothing rather than hanging the test.
+probe() { timeout 30 wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 # Text's extent in a face (probe extent): wine reads a Japanese command line
 # in the locale's encoding.
 extent() { LANG=C.UTF-8 LC_ALL=C.UTF-8 probe extent "$@"; }

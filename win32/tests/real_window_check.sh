@@ -23,7 +23,8 @@ work=$scratch/app
 mkdir "$work"
 cp "$app_dir"/mirteka.exe "$app_dir"/*.jpg "$work/"
 
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+# A probe that cannot finish (wine stuck under load) answers nothing rather than hanging the test.
+probe() { timeout 30 wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 # Text's extent in a face (probe extent): wine reads a Japanese command line
 # in the locale's encoding.
 extent() { LANG=C.UTF-8 LC_ALL=C.UTF-8 probe extent "$@"; }
@@ -170,8 +171,13 @@ echo "photo buttons: room2.jpg, paso2.jpg, paso1.jpg; Tab and Enter press 写真
 # The description box takes Enter as a new line; its menu's コピー (C) copies
 # the selection and leaves it, 切り取り (T) cuts it.
 text=$(probe text)
-click_control Text1
-wait_probe Text1 focus || fail "a click in the description box did not focus it"
+# A click that wine's X11 layer drops under load is clicked again (three at
+# most): what is checked is that a click focuses the box.
+for _ in 1 2 3; do
+  click_control Text1
+  wait_probe Text1 focus 2>/dev/null && break
+done
+[ "$(probe focus)" = Text1 ] || fail "a click in the description box did not focus it"
 xdotool key ctrl+End Return x
 wait_probe "$text
 x" text || fail "Enter and x at the end of the description did not give a last line x"
