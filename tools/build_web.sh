@@ -66,8 +66,11 @@ build_jpeg() {
 mkdir -p "$build_dir"
 [ -f "$jpeg_stamp" ] || build_jpeg
 
+# Optimised for speed, not size: the first photograph is decoded by code the
+# browser has only just compiled with its quick, unoptimising compiler, where
+# -O3's inlining halves the work for 3% more bytes.
 emcmake cmake -S "$source_dir" -B "$build_dir" -G Ninja \
-  -DCMAKE_BUILD_TYPE="${MIRTEKA_BUILD_TYPE:-MinSizeRel}" \
+  -DCMAKE_BUILD_TYPE="${MIRTEKA_BUILD_TYPE:-Release}" \
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
   -DJPEG_INCLUDE_DIR="$jpeg_prefix/include" -DJPEG_LIBRARY_RELEASE="$jpeg_prefix/lib/libjpeg.a" \
   -DMIRTEKA_NODE="$(command -v node)" >/dev/null
@@ -75,6 +78,8 @@ cmake --build "$build_dir" -j2
 cmake --build "$build_dir" --target mirteka_web_zip >/dev/null
 
 zip=$(ls -t "$build_dir"/mirteka-*-web.zip | head -1)
-unzip -l "$zip" | grep -q 'site/index.html' || { echo "$zip lacks the page" >&2; exit 1; }
+# The listing whole first: grep -q stops reading early, which pipefail takes for unzip failing.
+listing=$(unzip -l "$zip")
+grep -q 'site/index.html' <<<"$listing" || { echo "$zip lacks the page" >&2; exit 1; }
 echo "Site: $build_dir/site"
 echo "Zip:  $zip"

@@ -6,9 +6,11 @@
 //   - the bytes transferred before that frame, and the code among them gzipped;
 //   - one entry switch to a 12 MP photograph against the browser's own <img>
 //     decode of the same file.
-// Medians of several runs, each in a fresh page.
+// Medians of several runs, each in a fresh page. Given a second site (an
+// earlier build), its guide is measured too, run by run beside the first, so
+// that both meet the same load.
 //
-//   NODE_PATH=<puppeteer-core's node_modules> node bench/web/run.js SITE_DIR GUIDE_FACTS_JSON [RUNS]
+//   NODE_PATH=<puppeteer-core's node_modules> node bench/web/run.js SITE_DIR GUIDE_FACTS_JSON [RUNS [BEFORE_SITE_DIR]]
 'use strict';
 
 const fs = require('fs');
@@ -18,7 +20,7 @@ const zlib = require('zlib');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('../../web/tests/site_server.js');
 
-const [siteDir, factsFile, runsArg] = process.argv.slice(2);
+const [siteDir, factsFile, runsArg, beforeDir] = process.argv.slice(2);
 const runs = Number(runsArg || 7);
 const facts = JSON.parse(fs.readFileSync(factsFile, 'utf8'));
 const kBrowsers = { chrome: '/usr/bin/chromium', firefox: '/usr/bin/firefox-esr' };
@@ -102,40 +104,56 @@ async function firstFrame(browser, url, condition) {
   return { page, ms };
 }
 
+// The guide's site from `dir` with the 12 MP photograph as entry 2's picture,
+// and without its offline worker, so that every run starts from the network.
+async function serveGuide(dir, big) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'mirteka-big-'));
+  fs.cpSync(dir, folder, { recursive: true });
+  fs.rmSync(path.join(folder, 'sw.js'));
+  fs.writeFileSync(path.join(folder, facts.entries[1].picture), big);
+  return serve(folder);
+}
+
+// One run of the guide: its first frame, the bytes before it, then one entry
+// switch to the 12 MP photograph, click to painted frame.
+async function guideRun(browser, server, into) {
+  server.requests.length = 0;
+  const g = await firstFrame(browser, server.url, kGuideDone);
+  into.frame.push(g.ms);
+  into.bytes = server.requests.reduce((sum, r) => sum + r.bytes, 0);
+  into.switch.push(await g.page.evaluate(async (option) => {
+    const photo = document.getElementById('Form1-Image1');
+    const before = photo.getAttribute('aria-description');
+    const start = performance.now();
+    document.querySelector(`#Form1-${option} input`).click();
+    await new Promise((resolve) => {
+      const check = () => (photo.getAttribute('aria-description') !== before ? requestAnimationFrame(resolve) : requestAnimationFrame(check));
+      check();
+    });
+    return performance.now() - start;
+  }, facts.entries[1].option));
+  await g.page.close();
+}
+
 async function measure(name, executable, planPng, spots, big) {
   const browser = await puppeteer.launch({
     browser: name, executablePath: executable, headless: true, protocolTimeout: 120000,
     args: name === 'chrome' ? ['--no-sandbox'] : [],
   });
-  const result = { guide: [], plain: [], switchGuide: [], switchOwn: [] };
-  // The guide's site with the 12 MP photograph as entry 2's picture.
-  const bigSite = fs.mkdtempSync(path.join(os.tmpdir(), 'mirteka-big-'));
-  fs.cpSync(siteDir, bigSite, { recursive: true });
-  fs.rmSync(path.join(bigSite, 'sw.js'));
-  fs.writeFileSync(path.join(bigSite, facts.entries[1].picture), big);
-  const guide = await serve(bigSite);
+  const guides = [{ dir: siteDir }, ...(beforeDir ? [{ dir: beforeDir }] : [])];
+  for (const guide of guides) {
+    guide.server = await serveGuide(guide.dir, big);
+    guide.result = { frame: [], switch: [], bytes: 0 };
+  }
+  const result = { guides, plain: [], switchOwn: [] };
   const plainFolder = plainSite(planPng, spots);
   fs.writeFileSync(path.join(plainFolder, 'big.jpg'), big);
   const plain = await serve(plainFolder);
   try {
     for (let i = 0; i < runs; i++) {
-      guide.requests.length = 0;
-      const g = await firstFrame(browser, guide.url, kGuideDone);
-      result.guide.push(g.ms);
-      result.bytes = guide.requests.reduce((sum, r) => sum + r.bytes, 0);
-      // One entry switch to the 12 MP photograph, click to painted frame.
-      result.switchGuide.push(await g.page.evaluate(async (option) => {
-        const photo = document.getElementById('Form1-Image1');
-        const before = photo.getAttribute('aria-description');
-        const start = performance.now();
-        document.querySelector(`#Form1-${option} input`).click();
-        await new Promise((resolve) => {
-          const check = () => (photo.getAttribute('aria-description') !== before ? requestAnimationFrame(resolve) : requestAnimationFrame(check));
-          check();
-        });
-        return performance.now() - start;
-      }, facts.entries[1].option));
-      await g.page.close();
+      // Taken in turn, first one way round, then the other.
+      const order = i % 2 ? [...guides].reverse() : guides;
+      for (const guide of order) await guideRun(browser, guide.server, guide.result);
 
       const p = await firstFrame(browser, plain.url, kPlainDone);
       result.plain.push(p.ms);
@@ -158,7 +176,7 @@ async function measure(name, executable, planPng, spots, big) {
       await p.page.close();
     }
   } finally {
-    await guide.close();
+    for (const guide of guides) await guide.server.close();
     await plain.close();
     await browser.close();
   }
@@ -184,16 +202,23 @@ async function main() {
   await site.close();
 
   const code = ['mirteka.wasm', 'mirteka.js', 'forms.js', 'page.js', 'page.css', 'index.html'];
-  const gzipped = code.reduce((sum, f) => sum + zlib.gzipSync(fs.readFileSync(path.join(siteDir, f)), { level: 9 }).length, 0);
-  console.log(`code before the first photograph: ${code.join(', ')}: ${(gzipped / 1024).toFixed(1)} KiB gzipped`);
+  const gzipped = (dir) => code.reduce((sum, f) => sum + zlib.gzipSync(fs.readFileSync(path.join(dir, f)), { level: 9 }).length, 0);
+  console.log(`code before the first photograph: ${code.join(', ')}: ${(gzipped(siteDir) / 1024).toFixed(1)} KiB gzipped` +
+              (beforeDir ? ` (before: ${(gzipped(beforeDir) / 1024).toFixed(1)} KiB)` : ''));
   console.log(`12 MP photograph: ${(big.length / 1024).toFixed(0)} KiB, 4000 x 3000`);
   console.log(`runs per figure: ${runs} (medians), ${os.cpus().length} cores, load ${os.loadavg()[0].toFixed(1)}`);
   for (const [name, executable] of Object.entries(kBrowsers)) {
     const r = await measure(name, executable, planPng, spots, big);
     const f = (v) => v.toFixed(0).padStart(6);
-    console.log(`${name.padEnd(8)} first frame: guide ${f(median(r.guide))} ms, plain ${f(median(r.plain))} ms, ratio ${(median(r.guide) / median(r.plain)).toFixed(2)}; ` +
-                `bytes before it ${(r.bytes / 1024).toFixed(0)} KiB (uncompressed); ` +
-                `12 MP switch: guide ${f(median(r.switchGuide))} ms, own <img> ${f(median(r.switchOwn))} ms, ratio ${(median(r.switchGuide) / median(r.switchOwn)).toFixed(2)}`);
+    const plain = median(r.plain);
+    const own = median(r.switchOwn);
+    for (const guide of r.guides) {
+      const g = guide.result;
+      const label = guide.dir === siteDir ? name : `${name} (before: ${beforeDir})`;
+      console.log(`${label.padEnd(8)} first frame: guide ${f(median(g.frame))} ms, plain ${f(plain)} ms, ratio ${(median(g.frame) / plain).toFixed(2)}; ` +
+                  `bytes before it ${(g.bytes / 1024).toFixed(0)} KiB (uncompressed); ` +
+                  `12 MP switch: guide ${f(median(g.switch))} ms, own <img> ${f(own)} ms, ratio ${(median(g.switch) / own).toFixed(2)}`);
+    }
   }
 }
 

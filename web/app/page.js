@@ -32,14 +32,19 @@
     watchRatio();
   }
 
+  // The worker is registered once the first photograph is shown: its install
+  // fetches the whole site, which would otherwise compete with the first frame.
+  function keepOffline() {
+    if ('serviceWorker' in navigator && window.isSecureContext) {
+      navigator.serviceWorker.register('sw.js').catch(() => { /* the guide works without it */ });
+    }
+  }
+
   createMirteka().then((program) => {
     Forms.connect(program);
     fit();
     program._mirteka_start();
     watchScale(program);
+    Forms.idle().then(keepOffline);
   });
-
-  if ('serviceWorker' in navigator && window.isSecureContext) {
-    navigator.serviceWorker.register('sw.js').catch(() => { /* the guide works without it */ });
-  }
 })();
