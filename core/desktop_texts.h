@@ -12,6 +12,8 @@ namespace desktop_texts {
 inline constexpr std::u16string_view kYes = u"はい(&Y)";
 inline constexpr std::u16string_view kNo = u"いいえ(&N)";
 inline constexpr std::u16string_view kOk = u"OK";
+/// A title bar's close box, as screen readers name it.
+inline constexpr std::u16string_view kClose = u"閉じる";
 
 /// The commands of a text box's edit menu.
 enum class Edit { Undo, Redo, Cut, Copy, Paste, Delete, SelectAll };

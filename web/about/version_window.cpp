@@ -29,6 +29,11 @@ Form2::Form2() : window_(kName, version_layout::kCaption)
     // OK runs at once: its opener's handler is waiting for this window.
     forms::addCommand(*surface_, row(Id::Command1), reader_texts::kOkDescription,
                       forms::Delivery::Immediate, [this] { Command1_Click(); });
+    // The close box ends the window as OK does, without a handler of the form's.
+    window_.addCloseBox([this] {
+        Hide();
+        Unload();
+    });
 
     // Screen readers read the icon, then the labels' page text top to bottom,
     // and find all three captions in the window's description too.

@@ -426,6 +426,19 @@ const Forms = (() => {
     return element;
   }
 
+  // The caption bar's close box. It follows the client area in the page, so
+  // that the window's first control takes the focus and Tab reaches it last.
+  function addCloseBox(element, id, name, onClick) {
+    const box = document.createElement('button');
+    box.type = 'button';
+    box.id = id;
+    box.className = 'close-box';
+    box.setAttribute('aria-label', name);
+    box.addEventListener('click', onClick);
+    element.appendChild(box);
+    return box;
+  }
+
   function windowOf(hostId) {
     const host = document.getElementById(hostId);
     return host ? host.closest('dialog') : null;
@@ -550,6 +563,7 @@ const Forms = (() => {
     fire,
     end,
     createWindow,
+    addCloseBox,
     windowOf,
     addMenuItem,
     kStepInts,

@@ -4,6 +4,7 @@
 // is hidden; the page goes on meanwhile (Asyncify), so the window's own
 // events and timers run while its opener waits.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ public:
     /// Gives the window a description screen readers read after its caption.
     void setDescription(std::u16string_view description);
 
+    /// Gives the caption bar a close box that runs `onClose` at once (the
+    /// opener's handler is waiting for the window); element id `name`-Close.
+    void addCloseBox(std::function<void()> onClose);
+
     /// Shows it modally and waits until it is hidden.
     void showModal();
     void hide();
@@ -32,7 +37,9 @@ public:
     int outerWidth() const;
 
 private:
+    std::u16string name_;
     std::u16string host_;
+    int closeHandler_ = 0;
 };
 
 } // namespace forms

@@ -237,7 +237,7 @@ async function main() {
       assert.equal((await state(page)).text, lf(facts.entries[1].text));
     });
 
-    await check('version window: title glides in steps, turns, OK closes, reopens afresh', async () => {
+    await check('version window: title glides in steps, turns, OK or the close box closes, reopens afresh', async () => {
       // Every position the title takes, recorded by the page from the window's start.
       const record = () => page.evaluate(() => {
         window.glide = [];
@@ -295,6 +295,19 @@ async function main() {
       assert.deepEqual(again, expected.slice(0, 3), 'reopened, the title did not start afresh');
       await page.click('#Form2-Command1');
       await dialogClosed(page);
+      // The close box: a button named for screen readers, Tab's next stop after OK, ending the window
+      // as OK does, by key and by click; each window has its own.
+      for (const byKey of [true, false]) {
+        await page.click('#Form1-Ver');
+        await dialogOpen(page);
+        assert.equal(await page.$eval('#Form2-Close', (b) => `${b.tagName} ${b.getAttribute('aria-label')}`), 'BUTTON 閉じる');
+        if (byKey) {
+          await page.keyboard.press('Tab');
+          assert.equal(await page.evaluate(() => document.activeElement.id), 'Form2-Close');
+          await page.keyboard.press('Enter');
+        } else await page.click('#Form2-Close');
+        await dialogClosed(page);
+      }
     });
 
     await check('accessibility: spots as radio buttons named after their places, buttons, text box', async () => {
