@@ -6,6 +6,8 @@
 //   - the bytes transferred before that frame, and the code among them gzipped;
 //   - one entry switch to a 12 MP photograph against the browser's own <img>
 //     decode of the same file.
+//   - where the guide's time before its first frame goes: the milestones
+//     below, seen from outside the program.
 // Medians of several runs, each in a fresh page. Given a second site (an
 // earlier build), its guide is measured too, run by run beside the first, so
 // that both meet the same load.
@@ -26,6 +28,9 @@ const facts = JSON.parse(fs.readFileSync(factsFile, 'utf8'));
 const kBrowsers = { chrome: '/usr/bin/chromium', firefox: '/usr/bin/firefox-esr' };
 const kWait = { timeout: 60000 };
 
+// The page and its code, all that comes before the first photograph.
+const kCode = ['mirteka.wasm', 'mirteka.js', 'forms.js', 'page.js', 'page.css', 'index.html'];
+
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 // Each page reports when the frame it waits for was first painted: the first
@@ -37,6 +42,26 @@ const watchFrame = (condition) => `
     else requestAnimationFrame(check);
   };
   requestAnimationFrame(check);`;
+
+// The guide's milestones on the way to its first frame, in ms since navigation
+// began, noted by wrapping what the page calls (nothing of the program changes).
+const kMilestones = ['page', 'code arrived', 'scripts run', 'module ready', 'plan painted', 'photograph decoded', 'frame'];
+const watchMilestones = `
+  window.milestones = {};
+  const note = (name) => { if (!(name in window.milestones)) window.milestones[name] = performance.now(); };
+  document.addEventListener('DOMContentLoaded', () => note('scripts run'));
+  const instantiate = WebAssembly.instantiateStreaming;
+  WebAssembly.instantiateStreaming = (...args) => instantiate(...args).then((result) => { note('module ready'); return result; });
+  const OwnImageData = ImageData;
+  window.ImageData = function (...args) { if ('plan painted' in window.milestones) note('photograph decoded'); return new OwnImageData(...args); };
+  new MutationObserver(() => {
+    if (document.querySelector('#Form1-client canvas')) note('plan painted');
+  }).observe(document, { subtree: true, childList: true });`;
+const milestonesOf = (page) => page.evaluate((code) => {
+  const navigation = performance.getEntriesByType('navigation')[0];
+  const arrived = performance.getEntriesByType('resource').filter((r) => code.some((f) => r.name.endsWith(`/${f}`)));
+  return { ...window.milestones, page: navigation.responseEnd, 'code arrived': Math.max(...arrived.map((r) => r.responseEnd)), frame: window.frameAt };
+}, kCode);
 
 const kGuideDone = `() => {
   const text = document.getElementById('Form1-Text1');
@@ -94,10 +119,10 @@ async function bigPhoto(browser) {
   return Buffer.from(base64, 'base64');
 }
 
-async function firstFrame(browser, url, condition) {
+async function firstFrame(browser, url, condition, watch = '') {
   const page = await browser.newPage();
   await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
-  await page.evaluateOnNewDocument(watchFrame(condition));
+  await page.evaluateOnNewDocument(watchFrame(condition) + watch);
   await page.goto(url, kWait);
   await page.waitForFunction(() => window.frameAt !== null, kWait);
   const ms = await page.evaluate(() => window.frameAt);
@@ -118,8 +143,9 @@ async function serveGuide(dir, big) {
 // switch to the 12 MP photograph, click to painted frame.
 async function guideRun(browser, server, into) {
   server.requests.length = 0;
-  const g = await firstFrame(browser, server.url, kGuideDone);
+  const g = await firstFrame(browser, server.url, kGuideDone, watchMilestones);
   into.frame.push(g.ms);
+  into.milestones.push(await milestonesOf(g.page));
   into.bytes = server.requests.reduce((sum, r) => sum + r.bytes, 0);
   into.switch.push(await g.page.evaluate(async (option) => {
     const photo = document.getElementById('Form1-Image1');
@@ -143,7 +169,7 @@ async function measure(name, executable, planPng, spots, big) {
   const guides = [{ dir: siteDir }, ...(beforeDir ? [{ dir: beforeDir }] : [])];
   for (const guide of guides) {
     guide.server = await serveGuide(guide.dir, big);
-    guide.result = { frame: [], switch: [], bytes: 0 };
+    guide.result = { frame: [], switch: [], bytes: 0, milestones: [] };
   }
   const result = { guides, plain: [], switchOwn: [] };
   const plainFolder = plainSite(planPng, spots);
@@ -201,9 +227,8 @@ async function main() {
   await browser.close();
   await site.close();
 
-  const code = ['mirteka.wasm', 'mirteka.js', 'forms.js', 'page.js', 'page.css', 'index.html'];
-  const gzipped = (dir) => code.reduce((sum, f) => sum + zlib.gzipSync(fs.readFileSync(path.join(dir, f)), { level: 9 }).length, 0);
-  console.log(`code before the first photograph: ${code.join(', ')}: ${(gzipped(siteDir) / 1024).toFixed(1)} KiB gzipped` +
+  const gzipped = (dir) => kCode.reduce((sum, f) => sum + zlib.gzipSync(fs.readFileSync(path.join(dir, f)), { level: 9 }).length, 0);
+  console.log(`code before the first photograph: ${kCode.join(', ')}: ${(gzipped(siteDir) / 1024).toFixed(1)} KiB gzipped` +
               (beforeDir ? ` (before: ${(gzipped(beforeDir) / 1024).toFixed(1)} KiB)` : ''));
   console.log(`12 MP photograph: ${(big.length / 1024).toFixed(0)} KiB, 4000 x 3000`);
   console.log(`runs per figure: ${runs} (medians), ${os.cpus().length} cores, load ${os.loadavg()[0].toFixed(1)}`);
@@ -218,6 +243,8 @@ async function main() {
       console.log(`${label.padEnd(8)} first frame: guide ${f(median(g.frame))} ms, plain ${f(plain)} ms, ratio ${(median(g.frame) / plain).toFixed(2)}; ` +
                   `bytes before it ${(g.bytes / 1024).toFixed(0)} KiB (uncompressed); ` +
                   `12 MP switch: guide ${f(median(g.switch))} ms, own <img> ${f(own)} ms, ratio ${(median(g.switch) / own).toFixed(2)}`);
+      console.log(`${' '.repeat(9)}milestones (ms, medians): ` +
+                  kMilestones.map((m) => `${m} ${median(g.milestones.map((x) => x[m] ?? NaN)).toFixed(0)}`).join(', '));
     }
   }
 }
