@@ -240,9 +240,9 @@ TEST_CASE("bytes after the end marker and in skipped segments earn nothing")
     }
 
     // Coefficients: an arithmetic progressive picture, whole in a DC and an
-    // AC scan of a few bytes. Every picture may hold the free allowance;
-    // past it, a picture of 512 MiB whose file holds 5 MiB after its end
-    // marker is refused having touched no more than its own bytes earn.
+    // AC scan of a few bytes. Every picture may hold the free allowance; past
+    // it, bytes after the end marker or in comments earn nothing, and the
+    // picture is refused before anything is allocated.
     const Bytes progressive =
         crafted(folder.path, flatGrey(64, 64, {{{0}, 0, 0, 0, 0}, {{0}, 1, 63, 0, 0}}, true));
     const int freeRows = int(limits::kFreeCoefficientBytes / limits::kCoefficientBlockBytes / 1024);
@@ -250,25 +250,37 @@ TEST_CASE("bytes after the end marker and in skipped segments earn nothing")
     const guide::JpegPicture atFree = decode(folder.path, withSize(progressive, 8192, 8 * freeRows));
     EXPECT(atFree.failure == JpegFailure::None, describe(atFree));
     CHECK(atFree.cost.coefficientBytes == limits::kFreeCoefficientBytes);
+    const Bytes rowPast = withSize(progressive, 8192, 8 * freeRows + 8);
     const Bytes large = withSize(progressive, 16384, 16384);
+    const std::size_t afterFirstScan = scanAt(large, 0).second;
+    const Bytes fiveMiB(std::size_t(5) << 20, '\0');
+    Bytes fiveMiBOfComments;
+    while (fiveMiBOfComments.size() < fiveMiB.size())
+        fiveMiBOfComments += segment(0xFE, Bytes(65533, 'c'));
+    const auto describeMemory = [](const std::string &what, const guide::JpegPicture &decoded) {
+        return what + ": touched " + std::to_string(decoded.cost.touchedCoefficientBytes) + " of " +
+               std::to_string(decoded.cost.coefficientBytes) + ", " + describe(decoded);
+    };
     for (const auto &variant :
-         {std::pair{std::string("a row past the free allowance"), withSize(progressive, 8192, 8 * freeRows + 8)},
-          {"a row past, with 1 MiB after its end", withSize(progressive, 8192, 8 * freeRows + 8) + trailing},
-          {"512 MiB, with 5 MiB after its end", large + Bytes(std::size_t(5) << 20, '\0')}}) {
+         {std::pair{std::string("a row past the free allowance"), rowPast},
+          {"a row past, with 1 MiB after its end", rowPast + trailing},
+          {"512 MiB", large},
+          {"512 MiB, with 5 MiB after its end", large + fiveMiB},
+          {"512 MiB, with 5 MiB of comments after its first scan",
+           large.substr(0, afterFirstScan) + fiveMiBOfComments + large.substr(afterFirstScan)}}) {
         const guide::JpegPicture decoded = decode(folder.path, variant.second);
-        const std::string what = variant.first + ": touched " +
-                                 std::to_string(decoded.cost.touchedCoefficientBytes) + " of " +
-                                 std::to_string(decoded.cost.coefficientBytes) + ", " + describe(decoded);
-        EXPECT(decoded.failure == JpegFailure::CoefficientMemory, what);
-        EXPECT(decoded.cost.touchedCoefficientBytes <=
-                   limits::touchedCoefficientBudget(decoded.cost.pictureBytes),
-               what);
+        EXPECT(decoded.failure == JpegFailure::CoefficientMemory && decoded.cost.scans == 0,
+               describeMemory(variant.first, decoded));
     }
-    // Without the bytes after its end, the file itself cannot earn it: refused
-    // before anything is allocated.
-    const guide::JpegPicture unearnable = decode(folder.path, large);
-    EXPECT(unearnable.failure == JpegFailure::CoefficientMemory && unearnable.cost.scans == 0,
-           describe(unearnable));
+    // Bytes that end its last scan, where its data should be, are read by the
+    // decoder and earn the buffer; its first scan touches no more of it than
+    // the bytes it decoded earn.
+    const Bytes inScan = large.substr(0, large.size() - 2) + Bytes(fiveMiB.size(), '\x01') + "\xFF\xD9";
+    const guide::JpegPicture held = decode(folder.path, inScan);
+    const std::string what = describeMemory("512 MiB, with 5 MiB ending its last scan", held);
+    EXPECT(held.failure == JpegFailure::CoefficientMemory && held.cost.scans == 1, what);
+    EXPECT(held.cost.touchedCoefficientBytes <= limits::touchedCoefficientBudget(held.cost.pictureBytes),
+           what);
 }
 
 TEST_CASE("each limit at its value and one step past it")
