@@ -426,9 +426,9 @@ void accountRow(Decoder &d)
         }
         for (int ci = 0; ci < info.num_components; ++ci) {
             const jpeg_component_info &c = info.comp_info[ci];
-            const std::int64_t high = (c.height_in_blocks + c.v_samp_factor - 1) /
+            const std::int64_t high = (std::int64_t{c.height_in_blocks} + c.v_samp_factor - 1) /
                                       c.v_samp_factor * c.v_samp_factor;
-            const std::int64_t wide = (c.width_in_blocks + c.h_samp_factor - 1) /
+            const std::int64_t wide = (std::int64_t{c.width_in_blocks} + c.h_samp_factor - 1) /
                                       c.h_samp_factor * c.h_samp_factor;
             touched += std::min(d.rowsReached[std::size_t(ci)], high) * wide *
                        limits::kCoefficientBlockBytes;
