@@ -79,6 +79,7 @@ crafted arithmetic_band_walk_4_passes band-walk 8192x4608 4
 crafted arithmetic_sequential_flat_2MiB_after_end flat 8192x18432 sequential arithmetic trailing=2097152
 crafted arithmetic_progressive_512MiB_12MiB_after_end flat 16384x16384 progressive arithmetic trailing=12582912
 crafted huffman_progressive_72MiB_flat flat 8192x4608 progressive
+crafted huffman_progressive_512MiB_dc_5MiB_after_end dc 16384x16384 trailing=5242880
 if [ ! -f "$work/photos/12mp_motion_photo.jpg" ]; then
   cp "$work/photos/12mp_baseline.jpg" "$work/photos/12mp_motion_photo.jpg"
   head -c $((200 << 20)) /dev/urandom >>"$work/photos/12mp_motion_photo.jpg"
