@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "core/jpeg_decoder.h"
 #include "core/picture_file.h"
@@ -34,13 +35,15 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: load_once FILE [WIDTHxHEIGHT]\n");
         return 2;
     }
+    // The loader takes absolute paths only, as the program's own are.
+    const std::filesystem::path path = std::filesystem::absolute(argv[1]);
     const auto began = std::chrono::steady_clock::now();
     const double start = cpuSeconds();
-    const guide::Picture picture = guide::loadPicture(argv[1], frame);
+    const guide::Picture picture = guide::loadPicture(path, frame);
     const double cpu = cpuSeconds() - start;
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - began;
     // The same file once more through the decoder alone, for its scale and verdict.
-    const guide::PictureFile file = guide::openPictureFile(argv[1]);
+    const guide::PictureFile file = guide::openPictureFile(path);
     const guide::JpegPicture decoded =
         file ? guide::decodeJpeg(file.fd(), file.size(), frame) : guide::JpegPicture{};
     const long long picturePixels = decoded.image.isNull() ? 0 : decoded.cost.outputPixels;

@@ -26,7 +26,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DCMAKE_PROJECT_mirteka_INCLUDE="$PWD/bench/hook.cmake" >/dev/null
 cmake --build "$build" -j2 --target load_once write_photo write_crafted jpeg_cost >&2
 bin=$build/bench
-work=${BENCH_WORK:-$(mktemp -d)}
+work=$(realpath -m "${BENCH_WORK:-$(mktemp -d)}")
 [ -n "${BENCH_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
 
 echo "making files in $work" >&2

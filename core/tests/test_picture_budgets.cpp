@@ -12,6 +12,7 @@
 
 #include "coefficient_jpeg.h"
 #include "core/jpeg_decoder.h"
+#include "core/jpeg_extent.h"
 #include "core/picture_limits.h"
 #include "jpeg_test_files.h"
 
@@ -354,4 +355,33 @@ TEST_CASE("a decode past its CPU time stops, whatever the counts say")
     const guide::JpegPicture stopped = decode(folder.path, bytes, {328, 247}, {.cpuNanoseconds = 1});
     EXPECT(stopped.failure == JpegFailure::CpuTime, describe(stopped));
     CHECK(stopped.image.isNull());
+}
+
+TEST_CASE("the picture's bytes are counted to its end marker, however the file is read")
+{
+    // From a scan's data on: stuffed bytes, a restart marker and fill bytes in
+    // the data, a table, stray bytes and a comment between segments, a second
+    // scan, the end marker, then what follows it.
+    const Bytes file = Bytes("\x12\x34\xFF\x00\x56", 5) + "\xFF\xD0\x78" + Bytes("\xFF\xFF\xC4\x00\x05\x01\x02\x03", 8) +
+                       "\x01\x02" + Bytes("\xFF\xFE\x00\x06", 4) + "abcd" + Bytes("\xFF\xDA\x00\x03\x01", 5) +
+                       "\x9A\xFF\xD7\xBC" + "\xFF\xD9" + Bytes("\xFF\xDA\x00\x04\x01\x02", 6);
+    // All but the stray bytes, the comment's text and what follows the end.
+    const std::int64_t counted = 5 + 3 + 8 + 4 + 5 + 4 + 2;
+    for (const std::size_t chunk : {std::size_t(1), std::size_t(3), file.size()}) {
+        guide::JpegExtent extent;
+        bool going = true;
+        std::size_t at = 0;
+        for (; going && at < file.size(); at += chunk) {
+            const std::size_t n = std::min(chunk, file.size() - at);
+            going = extent.take({reinterpret_cast<const std::uint8_t *>(file.data()) + at, n});
+        }
+        CAPTURE(chunk);
+        CHECK_FALSE(going);
+        CHECK(at <= file.size() - 6 + chunk - 1); // stopped at the end marker
+        CHECK(extent.pictureBytes() == counted);
+    }
+    // Cut before its end marker, the file counts as far as it goes.
+    guide::JpegExtent cut;
+    CHECK(cut.take({reinterpret_cast<const std::uint8_t *>(file.data()), 16}));
+    CHECK(cut.pictureBytes() == 16);
 }
