@@ -27,6 +27,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
 cmake --build "$build" -j2 --target load_once write_photo write_crafted jpeg_cost >&2
 bin=$build/bench
 work=$(realpath -m "${BENCH_WORK:-$(mktemp -d)}")
+mkdir -p "$work"
 [ -n "${BENCH_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
 
 echo "making files in $work" >&2
