@@ -107,7 +107,7 @@ ours() {
 }
 # djpeg FILE EIGHTHS -> "cpu wall rss_kib": its CPU time to the microsecond (the
 # rusage of each child) and wall time, medians of the runs, whether or not it
-# warned; the largest peak.
+# warned, each run stopped after 120 s; the largest peak.
 djpeg_cost() {
   /usr/bin/python3 - "$1" "$2" "$runs" <<'PY'
 import resource, statistics, subprocess, sys, time
@@ -115,8 +115,11 @@ cpus, walls = [], []
 for _ in range(int(sys.argv[3])):
     before = resource.getrusage(resource.RUSAGE_CHILDREN)
     began = time.perf_counter()
-    subprocess.run(['djpeg', '-scale', sys.argv[2] + '/8', '-outfile', '/dev/null', sys.argv[1]],
-                   stderr=subprocess.DEVNULL)
+    try:  # a hostile file can keep djpeg going for hours: stopped at 120 s
+        subprocess.run(['djpeg', '-scale', sys.argv[2] + '/8', '-outfile', '/dev/null', sys.argv[1]],
+                       stderr=subprocess.DEVNULL, timeout=120)
+    except subprocess.TimeoutExpired:
+        pass
     walls.append(time.perf_counter() - began)
     after = resource.getrusage(resource.RUSAGE_CHILDREN)
     cpus.append(after.ru_utime + after.ru_stime - before.ru_utime - before.ru_stime)
