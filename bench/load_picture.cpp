@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "core/picture_loader.h"
@@ -29,7 +30,7 @@ int main(int argc, char *argv[])
         for (int run = 0; run < runs; ++run) {
             QElapsedTimer timer;
             timer.start();
-            shown = !guide::loadPicture(argv[i], frame).isNull();
+            shown = !guide::loadPicture(std::filesystem::absolute(argv[i]), frame).isNull();
             times.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
         std::sort(times.begin(), times.end());

@@ -15,6 +15,10 @@
 //   write_crafted OUT flat WxH sequential|progressive [arithmetic] [trailing=BYTES]
 //       a flat grey 64 × 64 picture declaring WxH, its data a few bytes, with
 //       BYTES of zeros after its end marker
+//   write_crafted OUT dc WxH [trailing=BYTES]
+//       Huffman progressive flat grey of WxH whose DC scan spends a bit on
+//       each block, the least Huffman coding can (WxH / 512 bytes), with BYTES
+//       of zeros after its end marker
 
 #include "coefficient_jpeg.h"
 
@@ -119,17 +123,24 @@ int main(int argc, char **argv)
         written(p, out);
         return 0;
     }
+    std::size_t trailing = 0;
+    for (int i = 4; i < argc; ++i)
+        if (std::string(argv[i]).rfind("trailing=", 0) == 0)
+            trailing = std::stoull(std::string(argv[i]).substr(9));
     if (kind == "flat") {
         p.width = p.height = 64;
         p.arithmetic = has("arithmetic");
         p.progressive = has("progressive");
         if (p.progressive)
             p.scans = {{{0}, 0, 0, 0, 0}, {{0}, 1, 63, 0, 0}};
-        std::size_t trailing = 0;
-        for (int i = 4; i < argc; ++i)
-            if (std::string(argv[i]).rfind("trailing=", 0) == 0)
-                trailing = std::stoull(std::string(argv[i]).substr(9));
         save(out, withSize(written(p, out), width, height) + Bytes(trailing, '\0'));
+        return 0;
+    }
+    if (kind == "dc") {
+        p.arithmetic = false;
+        p.scans = {{{0}, 0, 0, 0, 0}, {{0}, 1, 63, 0, 0}};
+        p.lastTerm = 0;
+        save(out, written(p, out) + Bytes(trailing, '\0'));
         return 0;
     }
     std::fprintf(stderr, "unknown kind %s\n", kind.c_str());

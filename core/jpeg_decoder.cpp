@@ -12,8 +12,10 @@
 //    fixed buffer; every other segment is skipped, none is kept, and neither
 //    earns the picture anything, nor does padding;
 //  - before the decoder allocates for the picture, the file must be able to
-//    hold it and its coefficients must fit the file's budget, which is also
-//    the decoder's own memory limit behind that check.
+//    hold it and its coefficients must fit what the picture's bytes earn,
+//    which is also the decoder's own memory limit behind that check; past
+//    what every picture may hold, those bytes are counted to the end marker
+//    first (jpeg_extent.h), the one read ahead of the decoder.
 //
 // libjpeg reports errors by calling a handler that must not return; the
 // documented way out is longjmp. It jumps only over libjpeg's C frames and
@@ -24,6 +26,7 @@
 #include "core/jpeg_decoder.h"
 
 #include "core/exif_orientation.h"
+#include "core/jpeg_extent.h"
 #include "core/picture_limits.h"
 
 #include <algorithm>
@@ -34,6 +37,7 @@
 #include <cstdio> // jpeglib.h needs FILE
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -233,6 +237,30 @@ void keepTail(Decoder &d)
     d.tailBytes = old + keep;
 }
 
+// Up to `count` bytes of the file; 0 at its end, -1 on an error.
+std::int64_t readFile(int fd, JOCTET *into, std::size_t count)
+{
+#ifdef _WIN32
+    return ::_read(fd, into, unsigned(count));
+#else
+    ssize_t got;
+    do
+        got = ::read(fd, into, count);
+    while (got < 0 && errno == EINTR);
+    return got;
+#endif
+}
+
+// Moves the file's position by `offset` bytes.
+bool seekFile(int fd, std::int64_t offset)
+{
+#ifdef _WIN32
+    return ::_lseeki64(fd, offset, SEEK_CUR) >= 0;
+#else
+    return ::lseek(fd, off_t(offset), SEEK_CUR) >= 0;
+#endif
+}
+
 boolean fillInput(j_decompress_ptr info)
 {
     Decoder &d = decoderOf(info);
@@ -253,14 +281,7 @@ boolean fillInput(j_decompress_ptr info)
         info->src->bytes_in_buffer = sizeof endMarker;
         return TRUE;
     }
-#ifdef _WIN32
-    const auto got = ::_read(d.fd, d.window.data(), unsigned(want));
-#else
-    ssize_t got;
-    do
-        got = ::read(d.fd, d.window.data(), want);
-    while (got < 0 && errno == EINTR);
-#endif
+    const std::int64_t got = readFile(d.fd, d.window.data(), want);
     if (got <= 0)
         fail(d, got == 0 ? JpegFailure::Truncated : JpegFailure::Unreadable);
     d.unread -= got;
@@ -289,12 +310,7 @@ void skipInput(j_decompress_ptr info, long count)
     src.bytes_in_buffer = 0;
     if (beyond > d.unread)
         fail(d, JpegFailure::Truncated);
-#ifdef _WIN32
-    const bool moved = ::_lseeki64(d.fd, beyond, SEEK_CUR) >= 0;
-#else
-    const bool moved = ::lseek(d.fd, off_t(beyond), SEEK_CUR) >= 0;
-#endif
-    if (!moved)
+    if (!seekFile(d.fd, beyond))
         fail(d, JpegFailure::Unreadable);
     d.unread -= beyond;
 }
@@ -410,9 +426,9 @@ void accountRow(Decoder &d)
         }
         for (int ci = 0; ci < info.num_components; ++ci) {
             const jpeg_component_info &c = info.comp_info[ci];
-            const std::int64_t high = (c.height_in_blocks + c.v_samp_factor - 1) /
+            const std::int64_t high = (std::int64_t{c.height_in_blocks} + c.v_samp_factor - 1) /
                                       c.v_samp_factor * c.v_samp_factor;
-            const std::int64_t wide = (c.width_in_blocks + c.h_samp_factor - 1) /
+            const std::int64_t wide = (std::int64_t{c.width_in_blocks} + c.h_samp_factor - 1) /
                                       c.h_samp_factor * c.h_samp_factor;
             touched += std::min(d.rowsReached[std::size_t(ci)], high) * wide *
                        limits::kCoefficientBlockBytes;
@@ -514,6 +530,30 @@ void decodeRows(Decoder &d)
         fail(d, JpegFailure::Truncated);
 }
 
+// The bytes the picture will have earned by its end marker: those read so far,
+// and those its markers say are still to come, counted by walking them ahead
+// of the decoder (which then reads them itself); -1 if the file could not be
+// read.
+std::int64_t bytesToEnd(Decoder &d)
+{
+    JpegExtent extent;
+    bool going = extent.take({d.source.next_input_byte, d.source.bytes_in_buffer});
+    std::vector<JOCTET> ahead(kReadWindow);
+    const std::int64_t most = std::min(d.unread, limits::kMaxPictureBytes);
+    std::int64_t read = 0;
+    while (going && read < most) {
+        const std::int64_t got =
+            readFile(d.fd, ahead.data(), std::size_t(std::min<std::int64_t>(most - read, kReadWindow)));
+        if (got <= 0)
+            break; // the decoder meets the same end, or error, itself
+        read += got;
+        going = extent.take({ahead.data(), std::size_t(got)});
+    }
+    if (!seekFile(d.fd, -read))
+        return -1;
+    return pictureBytes(d) + extent.pictureBytes();
+}
+
 // What the headers declare, against the limits that apply before allocation.
 JpegFailure judgeHeaders(Decoder &d)
 {
@@ -532,11 +572,20 @@ JpegFailure judgeHeaders(Decoder &d)
                                      limits::kCoefficientBlockBytes;
         }
     }
-    // Before anything is allocated, the file's bytes must be able to earn the
-    // buffer (those the picture reads will be held to it as they come). The
+    // Before anything is allocated, the picture's bytes must be able to earn
+    // the buffer (those the decoder reads will be held to it as they come).
+    // Past what every picture may hold, they are counted to the end marker
+    // first: nothing after it, and no skipped segment, earns memory that the
+    // first scans would touch before the picture could be judged. The
     // decoder's own limit follows the same figure, whether or not the checks
     // below run (a test skips them to reach it).
-    const std::int64_t earnable = limits::coefficientBudget(d.fileBytes - d.skipped);
+    std::int64_t earnedBytes = 0;
+    if (cost.coefficientBytes > limits::kFreeCoefficientBytes) {
+        earnedBytes = bytesToEnd(d);
+        if (earnedBytes < 0)
+            return JpegFailure::Unreadable;
+    }
+    const std::int64_t earnable = limits::coefficientBudget(earnedBytes);
     d.info.mem->max_memory_to_use = long(earnable + kDecoderOverheadBytes);
     if (!d.options.checkHeaders)
         return JpegFailure::None;

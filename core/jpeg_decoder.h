@@ -1,8 +1,9 @@
 #pragma once
-// JPEG decoding through libjpeg-turbo whose own hooks are the guard: the file
-// is read once, by the decoder, and every limit of picture_limits.h is checked
-// on what the decoder actually meets (its headers, each scan it starts, each
-// warning it gives), so nothing reads the file by other rules first.
+// JPEG decoding through libjpeg-turbo whose own hooks are the guard: every
+// limit of picture_limits.h is checked on what the decoder actually meets (its
+// headers, each scan it starts, each warning it gives). Only the bytes that
+// earn a large coefficient buffer are counted ahead of it, by a walk over the
+// markers that decides nothing else.
 
 #include <cstdint>
 

@@ -59,9 +59,10 @@ inline constexpr std::int64_t kMaxOutputPixels = std::int64_t{4} << 20;
 //   CPU time      the backstop: at least kMinCpuNanoseconds, more as the bytes
 //                 earn it. The counts keep every file far below it; it stops
 //                 whatever work the counts do not foresee.
-// Once the scans are read, the whole coefficient buffer must be earned by the
-// picture's bytes (coefficientBudget); before any is allocated it must be
-// earnable by the file's bytes, which cost nothing to check.
+// The whole coefficient buffer must be earned by the picture's bytes
+// (coefficientBudget): before any is allocated, by those to its end marker
+// (counted ahead of the decoder when the buffer is larger than what is free),
+// and again once the scans are read, by those the decoder did read.
 //
 // Rates were measured with bench/jpeg_cost on files from cjpeg, jpegtran,
 // ImageMagick, Pillow, tools/photo_jpeg's synthetic photographs of 12 to
@@ -78,15 +79,18 @@ inline constexpr std::int64_t kMaxOutputPixels = std::int64_t{4} << 20;
 // coefficient bytes per byte of picture (phone-like grain), smooth ones up to
 // 88: a picture earns 96 a byte, to a 200 MP photo at 4:4:4 (1143 MiB).
 //
-// The buffer is earned three times over: before allocation by the file's
-// bytes (a file that could not earn it is refused at once); while the first
-// scans touch it, by the picture's bytes so far at kFirstScanCoefficientRate
-// (a Huffman first scan spends a bit at least on each block, 1 KiB of buffer a
-// byte; real DC scans spend 4 bits or more, arithmetic ones on smooth photos
-// half a bit); and when all scans are read, by the picture's bytes at 96 a
-// byte. So bytes after the end marker can make the decoder touch no more
-// than 2 KiB for each byte of picture it has really read, and the picture is
-// refused afterwards.
+// The buffer is earned three times over: before allocation by the picture's
+// bytes to its end marker, at 96 a byte (a picture that could not earn it is
+// refused at once, so no memory is ever paid for by what follows the end
+// marker or by a skipped segment); while the first scans touch it, by the
+// picture's bytes so far at kFirstScanCoefficientRate (a Huffman first scan
+// spends a bit at least on each block, 1 KiB of buffer a byte; real DC scans
+// spend 4 bits or more, arithmetic ones on smooth photos half a bit); and when
+// all scans are read, by the bytes read, at 96 a byte. Bytes that follow a
+// scan's data before the next marker are read by the decoder and count before
+// allocation; the first scans still touch no more than 2 KiB for each byte
+// they have decoded, and such bytes, past padding, refuse the picture
+// (JWRN_EXTRANEOUS_DATA below).
 
 inline constexpr std::int64_t kFreeCoefficientBytes = std::int64_t{72} << 20;
 inline constexpr std::int64_t kCoefficientBytesPerPictureByte = 96;

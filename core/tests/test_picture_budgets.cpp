@@ -12,6 +12,7 @@
 
 #include "coefficient_jpeg.h"
 #include "core/jpeg_decoder.h"
+#include "core/jpeg_extent.h"
 #include "core/picture_limits.h"
 #include "jpeg_test_files.h"
 
@@ -240,9 +241,9 @@ TEST_CASE("bytes after the end marker and in skipped segments earn nothing")
     }
 
     // Coefficients: an arithmetic progressive picture, whole in a DC and an
-    // AC scan of a few bytes. Every picture may hold the free allowance;
-    // past it, a picture of 512 MiB whose file holds 5 MiB after its end
-    // marker is refused having touched no more than its own bytes earn.
+    // AC scan of a few bytes. Every picture may hold the free allowance; past
+    // it, bytes after the end marker or in comments earn nothing, and the
+    // picture is refused before anything is allocated.
     const Bytes progressive =
         crafted(folder.path, flatGrey(64, 64, {{{0}, 0, 0, 0, 0}, {{0}, 1, 63, 0, 0}}, true));
     const int freeRows = int(limits::kFreeCoefficientBytes / limits::kCoefficientBlockBytes / 1024);
@@ -250,25 +251,37 @@ TEST_CASE("bytes after the end marker and in skipped segments earn nothing")
     const guide::JpegPicture atFree = decode(folder.path, withSize(progressive, 8192, 8 * freeRows));
     EXPECT(atFree.failure == JpegFailure::None, describe(atFree));
     CHECK(atFree.cost.coefficientBytes == limits::kFreeCoefficientBytes);
+    const Bytes rowPast = withSize(progressive, 8192, 8 * freeRows + 8);
     const Bytes large = withSize(progressive, 16384, 16384);
+    const std::size_t afterFirstScan = scanAt(large, 0).second;
+    const Bytes fiveMiB(std::size_t(5) << 20, '\0');
+    Bytes fiveMiBOfComments;
+    while (fiveMiBOfComments.size() < fiveMiB.size())
+        fiveMiBOfComments += segment(0xFE, Bytes(65533, 'c'));
+    const auto describeMemory = [](const std::string &what, const guide::JpegPicture &decoded) {
+        return what + ": touched " + std::to_string(decoded.cost.touchedCoefficientBytes) + " of " +
+               std::to_string(decoded.cost.coefficientBytes) + ", " + describe(decoded);
+    };
     for (const auto &variant :
-         {std::pair{std::string("a row past the free allowance"), withSize(progressive, 8192, 8 * freeRows + 8)},
-          {"a row past, with 1 MiB after its end", withSize(progressive, 8192, 8 * freeRows + 8) + trailing},
-          {"512 MiB, with 5 MiB after its end", large + Bytes(std::size_t(5) << 20, '\0')}}) {
+         {std::pair{std::string("a row past the free allowance"), rowPast},
+          {"a row past, with 1 MiB after its end", rowPast + trailing},
+          {"512 MiB", large},
+          {"512 MiB, with 5 MiB after its end", large + fiveMiB},
+          {"512 MiB, with 5 MiB of comments after its first scan",
+           large.substr(0, afterFirstScan) + fiveMiBOfComments + large.substr(afterFirstScan)}}) {
         const guide::JpegPicture decoded = decode(folder.path, variant.second);
-        const std::string what = variant.first + ": touched " +
-                                 std::to_string(decoded.cost.touchedCoefficientBytes) + " of " +
-                                 std::to_string(decoded.cost.coefficientBytes) + ", " + describe(decoded);
-        EXPECT(decoded.failure == JpegFailure::CoefficientMemory, what);
-        EXPECT(decoded.cost.touchedCoefficientBytes <=
-                   limits::touchedCoefficientBudget(decoded.cost.pictureBytes),
-               what);
+        EXPECT(decoded.failure == JpegFailure::CoefficientMemory && decoded.cost.scans == 0,
+               describeMemory(variant.first, decoded));
     }
-    // Without the bytes after its end, the file itself cannot earn it: refused
-    // before anything is allocated.
-    const guide::JpegPicture unearnable = decode(folder.path, large);
-    EXPECT(unearnable.failure == JpegFailure::CoefficientMemory && unearnable.cost.scans == 0,
-           describe(unearnable));
+    // Bytes that end its last scan, where its data should be, are read by the
+    // decoder and earn the buffer; its first scan touches no more of it than
+    // the bytes it decoded earn.
+    const Bytes inScan = large.substr(0, large.size() - 2) + Bytes(fiveMiB.size(), '\x01') + "\xFF\xD9";
+    const guide::JpegPicture held = decode(folder.path, inScan);
+    const std::string what = describeMemory("512 MiB, with 5 MiB ending its last scan", held);
+    EXPECT(held.failure == JpegFailure::CoefficientMemory && held.cost.scans == 1, what);
+    EXPECT(held.cost.touchedCoefficientBytes <= limits::touchedCoefficientBudget(held.cost.pictureBytes),
+           what);
 }
 
 TEST_CASE("each limit at its value and one step past it")
@@ -342,4 +355,33 @@ TEST_CASE("a decode past its CPU time stops, whatever the counts say")
     const guide::JpegPicture stopped = decode(folder.path, bytes, {328, 247}, {.cpuNanoseconds = 1});
     EXPECT(stopped.failure == JpegFailure::CpuTime, describe(stopped));
     CHECK(stopped.image.isNull());
+}
+
+TEST_CASE("the picture's bytes are counted to its end marker, however the file is read")
+{
+    // From a scan's data on: stuffed bytes, a restart marker and fill bytes in
+    // the data, a table, stray bytes and a comment between segments, a second
+    // scan, the end marker, then what follows it.
+    const Bytes file = Bytes("\x12\x34\xFF\x00\x56", 5) + "\xFF\xD0\x78" + Bytes("\xFF\xFF\xC4\x00\x05\x01\x02\x03", 8) +
+                       "\x01\x02" + Bytes("\xFF\xFE\x00\x06", 4) + "abcd" + Bytes("\xFF\xDA\x00\x03\x01", 5) +
+                       "\x9A\xFF\xD7\xBC" + "\xFF\xD9" + Bytes("\xFF\xDA\x00\x04\x01\x02", 6);
+    // All but the stray bytes, the comment's text and what follows the end.
+    const std::int64_t counted = 5 + 3 + 8 + 4 + 5 + 4 + 2;
+    for (const std::size_t chunk : {std::size_t(1), std::size_t(3), file.size()}) {
+        guide::JpegExtent extent;
+        bool going = true;
+        std::size_t at = 0;
+        for (; going && at < file.size(); at += chunk) {
+            const std::size_t n = std::min(chunk, file.size() - at);
+            going = extent.take({reinterpret_cast<const std::uint8_t *>(file.data()) + at, n});
+        }
+        CAPTURE(chunk);
+        CHECK_FALSE(going);
+        CHECK(at <= file.size() - 6 + chunk - 1); // stopped at the end marker
+        CHECK(extent.pictureBytes() == counted);
+    }
+    // Cut before its end marker, the file counts as far as it goes.
+    guide::JpegExtent cut;
+    CHECK(cut.take({reinterpret_cast<const std::uint8_t *>(file.data()), 16}));
+    CHECK(cut.pictureBytes() == 16);
 }

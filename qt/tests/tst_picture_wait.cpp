@@ -44,12 +44,14 @@ void TestPictureWait::repaintsWhileDecoding()
     // The decode ends when the test has seen what it waits for, or after 5 s.
     std::atomic<bool> release = false;
     std::atomic<bool> onWorker = false;
+    std::atomic<bool> released = false; // by the test, not after the 5 s
     const std::thread::id gui = std::this_thread::get_id();
     DesktopRuntime runtime;
     runtime.setLoader([&](const std::filesystem::path &, guide::Size size) {
         onWorker = std::this_thread::get_id() != gui;
         for (int waited = 0; !release && waited < 500; ++waited)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        released = release.load();
         return guide::makePicture(size);
     });
     int paintsBefore = 0, paintsDuring = 0;
@@ -64,16 +66,14 @@ void TestPictureWait::repaintsWhileDecoding()
                      QApplication::overrideCursor()->shape() == Qt::BusyCursor;
         release = true;
     });
-    const auto started = std::chrono::steady_clock::now();
     const guide::Picture picture = runtime.LoadPicture("/nowhere/room1.jpg", {64, 48});
-    const auto took = std::chrono::steady_clock::now() - started;
 
     QVERIFY(onWorker);
+    QVERIFY2(released, "the window's timers did not run while it waited");
     QCOMPARE(picture.size(), (guide::Size{64, 48}));
     QVERIFY2(paintsDuring > paintsBefore, "the window did not repaint during the decode");
     QVERIFY(busyCursor);
     QVERIFY(!QApplication::overrideCursor());
-    QVERIFY(took < std::chrono::seconds(4));
 }
 
 QTEST_MAIN(TestPictureWait)
