@@ -73,10 +73,21 @@ const kPlainDone = `() => {
   return photo && photo.complete && photo.naturalWidth > 0 && document.getElementById('text').value !== '';
 }`;
 
+// Every folder made for a run, removed when the benchmark ends, however it ends.
+const tempFolders = [];
+process.on('exit', () => {
+  for (const folder of tempFolders) fs.rmSync(folder, { recursive: true, force: true });
+});
+function tempFolder(prefix) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  tempFolders.push(folder);
+  return folder;
+}
+
 // The plain page: a picture of the plan (the guide's own, as painted),
 // an image map of its spots, the photograph and the text.
 function plainSite(planPng, spots) {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'mirteka-plain-'));
+  const folder = tempFolder('mirteka-plain-');
   fs.writeFileSync(path.join(folder, 'plan.png'), planPng);
   fs.copyFileSync(path.join(siteDir, facts.entries[0].picture), path.join(folder, facts.entries[0].picture));
   const areas = spots.map((s) => `<area shape="rect" coords="${s.x},${s.y},${s.x + s.w},${s.y + s.h}" href="#" alt="${s.name}">`);
@@ -132,7 +143,7 @@ async function firstFrame(browser, url, condition, watch = '') {
 // The guide's site from `dir` with the 12 MP photograph as entry 2's picture,
 // and without its offline worker, so that every run starts from the network.
 async function serveGuide(dir, big) {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'mirteka-big-'));
+  const folder = tempFolder('mirteka-big-');
   fs.cpSync(dir, folder, { recursive: true });
   fs.rmSync(path.join(folder, 'sw.js'));
   fs.writeFileSync(path.join(folder, facts.entries[1].picture), big);
