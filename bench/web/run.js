@@ -73,7 +73,7 @@ const kPlainDone = `() => {
   return photo && photo.complete && photo.naturalWidth > 0 && document.getElementById('text').value !== '';
 }`;
 
-// Every folder made for a run, removed when the benchmark ends, however it ends.
+// Every folder made for a run, removed when the benchmark exits (done or failed).
 const tempFolders = [];
 process.on('exit', () => {
   for (const folder of tempFolders) fs.rmSync(folder, { recursive: true, force: true });
